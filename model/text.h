@@ -1,0 +1,19 @@
+// UTF-8 text as the game counts and cases it: characters, not bytes; Unicode's case mapping.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fortuna {
+
+// Number of characters (extended grapheme clusters): "Sí" is 2.
+std::size_t char_length(std::string_view utf8);
+// The first n characters, never cutting inside one.
+std::string first_chars(std::string_view utf8, std::size_t n);
+// Unicode lower case, independent of the process locale: "ÉL SALÓN" -> "él salón".
+std::string to_lower(std::string_view utf8);
+// Valid UTF-8, with each invalid sequence replaced by U+FFFD.
+std::string repair_utf8(std::string_view bytes);
+
+}  // namespace fortuna
