@@ -75,6 +75,7 @@ struct Jugada {
   std::int16_t Carta = 0;     // the card it played
   std::int16_t Tipo = 0;      // its kind, 0 when discarded
   std::int16_t Objetivo = 0;  // its target
+  bool operator==(const Jugada&) const = default;
 };
 using Jugadas = OffsetArray<Jugada, 1, 10>;
 
