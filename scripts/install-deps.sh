@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the game and the tests need and is
+# missing. Run as root (or through sudo) on Debian 12.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
+  libcli11-dev nlohmann-json3-dev
+)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if ((${#missing[@]})); then
+  sudo=""
+  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
