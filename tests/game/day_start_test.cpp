@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "model/deck.h"
 #include "model/text.h"
@@ -179,16 +178,6 @@ TEST(DayStart, WithNobodyAliveTheListIsEmpty) {
   EXPECT_EQ(t.log.last(),
             "Los actuales aspirantes a la fortuna de vadod Brunilda son: . Pulse espacio para "
             "continuar.");
-}
-
-TEST(DayStart, TheFirstDayIsSpokenOnceTheGameOpens) {
-  TestProgram t;
-  t.start_game();
-  EXPECT_EQ(t.log.last().rfind("Los actuales aspirantes a la fortuna de vadod Brunilda son: "
-                               "Bigotes, el gato andalú; Sir Reginald",
-                               0),
-            0u);
-  EXPECT_EQ(t.platform.labels.size(), 1u);
 }
 
 Jugadas night() {

@@ -174,14 +174,6 @@ TEST(Pile, ShuffleMixesOnlyTheFirstThirtySevenPositions) {
   }
 }
 
-TEST(Pile, ShuffleIsTheSameForTheSameSeed) {
-  Pile a = numbered_pile(), b = numbered_pile();
-  Random ra(6000), rb(6000);
-  shuffle_pile(a, ra);
-  shuffle_pile(b, rb);
-  EXPECT_EQ(a, b);
-}
-
 TEST(Pile, CompactionKeepsTheOrderAndPutsTheGapsLast) {
   Pile mazo;
   mazo[2] = 5;
