@@ -1,18 +1,69 @@
 // espeak-ng, synthesising in retrieval mode and playing through an SDL audio queue we control.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "speech/engine.h"
 
 namespace fortuna {
 
-class EspeakEngine : public SpeechEngine {
+// The words per minute espeak-ng gets for a logical rate: 175 at 0, three times faster every
+// +10, kept within what espeak-ng can say (80 to 900).
+int espeak_words_per_minute(int rate);
+
+class EspeakEngine final : public SpeechEngine {
  public:
   // The engine ready to speak, or nothing with a one-line reason in error (no audio device,
   // the library would not start).
   static std::unique_ptr<EspeakEngine> open(std::string& error);
+  // The same engine without an audio device: synthesises and drops the samples (measurements).
+  static std::unique_ptr<EspeakEngine> open_silent(std::string& error);
+
+  ~EspeakEngine() override;
+  EspeakEngine(const EspeakEngine&) = delete;
+  EspeakEngine& operator=(const EspeakEngine&) = delete;
+
+  void create_voice() override;
+  void speak(std::string_view utf8) override;
+  void wait_until_done() override;
+  std::vector<std::string> list_voices() override;
+  void select_voice(int index) override;
+  int rate() const override { return rate_; }
+  void set_rate(int rate) override;
+
+  // Samples synthesised for texts that were not purged, since the engine opened.
+  long samples_synthesised() const { return samples_.load(std::memory_order_acquire); }
+  // Bytes waiting in the audio queue (0 without a device).
+  std::uint32_t queued_bytes() const;
+  // The espeak-ng identifier of the current voice.
+  const std::string& voice_identifier() const { return current_voice_; }
+
+ private:
+  struct Voice {
+    std::string name, identifier;
+  };
+
+  friend struct SynthSink;
+
+  EspeakEngine() = default;
+  static std::unique_ptr<EspeakEngine> open_with(bool audio, std::string& error);
+  void use_voice(const std::string& identifier);
+  void purge();
+
+  std::uint32_t device_ = 0;  // SDL audio device, 0 when silent
+  int device_buffer_ms_ = 0;  // what the device has taken from the queue may still sound
+  std::vector<Voice> voices_;
+  std::string current_voice_;
+  std::string text_;  // the text handed to espeak-ng, reused to spare allocations
+  int rate_ = 0;
+  // The text whose samples may still be delivered; older ones are dropped and aborted.
+  // Written under the callback's lock.
+  std::uintptr_t generation_ = 0;
+  std::atomic<long> samples_{0};
 };
 
 }  // namespace fortuna
