@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <espeak-ng/speak_lib.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -33,6 +35,27 @@ int espeak_sample_rate(std::string& error) {
   if (rate <= 0) error = "the espeak-ng library would not start";
   return rate;
 }
+
+// ALSA, probed by SDL, writes its own complaints to stderr when there is no sound card; the
+// player gets our one-line reason instead.
+class QuietStderr {
+ public:
+  QuietStderr() : saved_(dup(STDERR_FILENO)) {
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStderr() {
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_;
+};
 
 std::string one_line(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
@@ -106,6 +129,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   }
   std::unique_ptr<EspeakEngine> engine(new EspeakEngine());
   if (audio) {
+    QuietStderr quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error = one_line("no audio output (" + std::string(SDL_GetError()) + ")");
       return nullptr;

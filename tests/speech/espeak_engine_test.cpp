@@ -85,6 +85,36 @@ TEST(EspeakRate, FasterRatesNeverSpeakSlower) {
   }
 }
 
+TEST(EspeakOpen, WithoutAnAudioDeviceOpeningGivesOneLineAndLeavesTheLibraryFree) {
+  std::string error;
+  if (!EspeakEngine::open_silent(error)) GTEST_SKIP() << "espeak-ng cannot start here: " << error;
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  auto engine = EspeakEngine::open(error);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  EXPECT_EQ(engine, nullptr);
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  error.clear();
+  EXPECT_NE(EspeakEngine::open_silent(error), nullptr) << error;
+}
+
+TEST(EspeakOpen, OnlyOneEngineAtATimeAndTheLibraryIsFreeAgainAfterIt) {
+  std::string error;
+  auto first = EspeakEngine::open_silent(error);
+  if (!first) GTEST_SKIP() << "espeak-ng cannot start here: " << error;
+  EXPECT_EQ(EspeakEngine::open_silent(error), nullptr);
+  EXPECT_FALSE(error.empty());
+  first->speak(kSentence);
+  first.reset();
+  error.clear();
+  auto second = EspeakEngine::open_silent(error);
+  ASSERT_NE(second, nullptr) << error;
+  const long before = second->samples_synthesised();
+  second->speak("hola");
+  second->wait_until_done();
+  EXPECT_GT(second->samples_synthesised(), before);
+}
+
 TEST_F(EspeakSilent, SpanishVoicesComeFirstAndTheDefaultVoiceIsTheFirstOfThem) {
   const auto voices = engine->list_voices();
   ASSERT_GE(voices.size(), 2u);

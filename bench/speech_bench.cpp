@@ -1,0 +1,203 @@
+// What the game costs on top of the speech engine: a start-screen key, Habla, and the time
+// from Habla to the first synthesised samples next to a bare espeak-ng call.
+#include <benchmark/benchmark.h>
+#include <espeak-ng/speak_lib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/platform.h"
+#include "game/program.h"
+#include "model/clock.h"
+#include "model/text.h"
+#include "speech/channel.h"
+#include "speech/espeak_engine.h"
+#include "speech/none_engine.h"
+#include "speech/recording_engine.h"
+
+namespace fortuna {
+namespace {
+
+// 100 characters.
+const std::string kSentence =
+    "El salón está vacío y la cocina huele a pan recién hecho, pero nadie sabe dónde están las "
+    "llaves ya.";
+
+using Clock = std::chrono::steady_clock;
+
+class QuietPlatform final : public Platform {
+ public:
+  void show_window(WindowId) override {}
+  void close_window(WindowId) override {}
+  std::string input_box(const std::string&, const std::string&, const std::string&) override {
+    return {};
+  }
+  void beep() override {}
+  void set_label(const std::string&) override {}
+};
+
+void BM_StartScreenKey(benchmark::State& state) {
+  RecordingEngine engine;
+  QuietPlatform platform;
+  FixedClock clock({10, 20, 30});
+  Program program(engine, platform, clock);
+  program.start();
+  long keys = 0;
+  for (auto _ : state) {
+    program.key_down(keys::kRight, 0);
+    if (++keys % 1024 == 0) engine.clear();  // the recording would grow without end
+  }
+}
+BENCHMARK(BM_StartScreenKey);
+
+void BM_HablaOnSilentEngine(benchmark::State& state) {
+  NoneEngine engine;
+  SpeechChannel channel(engine);
+  channel.CargaVoces();
+  for (auto _ : state) channel.Habla(kSentence, kFalse, kFalse);
+}
+BENCHMARK(BM_HablaOnSilentEngine);
+
+void BM_SilentEngineAlone(benchmark::State& state) {
+  NoneEngine engine;
+  const std::string lowered = to_lower(kSentence);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(lowered.data());
+    engine.speak(lowered);
+  }
+}
+BENCHMARK(BM_SilentEngineAlone);
+
+// Habla's own steps on the sentence.
+void BM_LowerCaseSentence(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(to_lower(kSentence));
+}
+BENCHMARK(BM_LowerCaseSentence);
+
+void BM_CountCharactersOfSentence(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(char_length(kSentence));
+}
+BENCHMARK(BM_CountCharactersOfSentence);
+
+// The game's path: Habla on the espeak-ng engine, until its first samples arrive.
+void BM_HablaToFirstSamples(benchmark::State& state) {
+  std::string error;
+  auto engine = EspeakEngine::open_silent(error);
+  if (!engine) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  SpeechChannel channel(*engine);
+  channel.CargaVoces();
+  for (auto _ : state) {
+    const long before = engine->samples_synthesised();
+    const auto start = Clock::now();
+    channel.Habla(kSentence, kFalse, kFalse);
+    while (engine->samples_synthesised() == before) std::this_thread::yield();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    engine->speak("");  // the rest is not measured
+    engine->wait_until_done();
+  }
+}
+BENCHMARK(BM_HablaToFirstSamples)->UseManualTime()->Iterations(300)->Repetitions(3);
+
+std::atomic<bool> g_first_samples{false};
+std::atomic<bool> g_stop{false};
+
+int bare_callback(short* wav, int count, espeak_EVENT*) {
+  if (wav && count > 0) g_first_samples.store(true, std::memory_order_release);
+  return g_stop.load(std::memory_order_acquire) ? 1 : 0;
+}
+
+// The same sentence (already lower-cased) straight to libespeak-ng, same voice and rate.
+void BM_BareEspeakToFirstSamples(benchmark::State& state) {
+  {
+    std::string error;  // starts espeak-ng and sets the default voice and rate
+    if (!EspeakEngine::open_silent(error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+  }
+  espeak_SetSynthCallback(bare_callback);
+  const std::string lowered = to_lower(kSentence);
+  for (auto _ : state) {
+    g_first_samples = false;
+    g_stop = false;
+    const auto start = Clock::now();
+    espeak_Synth(lowered.c_str(), lowered.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                 nullptr, nullptr);
+    while (!g_first_samples.load(std::memory_order_acquire)) std::this_thread::yield();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    g_stop = true;
+    espeak_Synchronize();
+  }
+}
+BENCHMARK(BM_BareEspeakToFirstSamples)->UseManualTime()->Iterations(300)->Repetitions(3);
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Both paths in turns, each right after the voice is set up, under the same load: the medians
+// and what the game adds, in percent.
+void BM_FirstSamplesPaired(benchmark::State& state) {
+  const std::string lowered = to_lower(kSentence);
+  std::vector<double> game, bare;
+  std::string error;
+  const auto game_path = [&]() {
+    auto engine = EspeakEngine::open_silent(error);
+    if (!engine) return false;
+    SpeechChannel channel(*engine);
+    channel.CreaVoz();
+    engine->wait_until_done();
+    const long before = engine->samples_synthesised();
+    const auto start = Clock::now();
+    channel.Habla(kSentence, kFalse, kFalse);
+    while (engine->samples_synthesised() == before) std::this_thread::yield();
+    game.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    engine->speak("");
+    engine->wait_until_done();
+    return true;
+  };
+  const auto bare_path = [&]() {
+    {
+      auto engine = EspeakEngine::open_silent(error);  // the same voice and rate
+      if (!engine) return false;
+      engine->wait_until_done();
+    }
+    espeak_SetSynthCallback(bare_callback);
+    g_first_samples = false;
+    g_stop = false;
+    const auto start = Clock::now();
+    espeak_Synth(lowered.c_str(), lowered.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                 nullptr, nullptr);
+    while (!g_first_samples.load(std::memory_order_acquire)) std::this_thread::yield();
+    bare.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    g_stop = true;
+    espeak_Synchronize();
+    return true;
+  };
+  bool game_first = true;
+  for (auto _ : state) {
+    const bool ok = game_first ? game_path() && bare_path() : bare_path() && game_path();
+    if (!ok) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+    game_first = !game_first;
+  }
+  const double with_game = median(game), alone = median(bare);
+  state.counters["game_us"] = with_game;
+  state.counters["bare_us"] = alone;
+  state.counters["added_pct"] = alone > 0 ? 100.0 * (with_game - alone) / alone : 0;
+}
+BENCHMARK(BM_FirstSamplesPaired)->Iterations(500);
+
+}  // namespace
+}  // namespace fortuna
