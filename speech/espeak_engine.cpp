@@ -202,8 +202,19 @@ void EspeakEngine::speak(std::string_view utf8) {
   purge();
   if (utf8.empty()) return;
   text_.assign(utf8);
-  espeak_Synth(text_.c_str(), text_.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-               reinterpret_cast<void*>(generation_));
+  if (rate_pending_) set_rate(rate_);
+  if (synthesise() == EE_BUFFER_FULL) {
+    // Purged texts waiting their turn have filled espeak-ng's queue: drop them all. The cancel
+    // also drops a queued rate, so that goes in again.
+    espeak_Cancel();
+    set_rate(rate_);
+    synthesise();
+  }
+}
+
+int EspeakEngine::synthesise() {
+  return espeak_Synth(text_.c_str(), text_.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                      nullptr, reinterpret_cast<void*>(generation_));
 }
 
 void EspeakEngine::wait_until_done() {
@@ -248,7 +259,7 @@ void EspeakEngine::use_voice(const std::string& identifier) {
 void EspeakEngine::set_rate(int rate) {
   rate_ = rate;
   // Queued behind the text being synthesised, ahead of the next one.
-  espeak_SetParameter(espeakRATE, espeak_words_per_minute(rate), 0);
+  rate_pending_ = espeak_SetParameter(espeakRATE, espeak_words_per_minute(rate), 0) != EE_OK;
 }
 
 std::uint32_t EspeakEngine::queued_bytes() const {

@@ -53,6 +53,7 @@ class EspeakEngine final : public SpeechEngine {
   static std::unique_ptr<EspeakEngine> open_with(bool audio, std::string& error);
   void use_voice(const std::string& identifier);
   void purge();
+  int synthesise();  // text_ to espeak-ng, for the current generation
 
   std::uint32_t device_ = 0;  // SDL audio device, 0 when silent
   int device_buffer_ms_ = 0;  // what the device has taken from the queue may still sound
@@ -60,6 +61,7 @@ class EspeakEngine final : public SpeechEngine {
   std::string current_voice_;
   std::string text_;  // the text handed to espeak-ng, reused to spare allocations
   int rate_ = 0;
+  bool rate_pending_ = false;  // espeak-ng's queue was full: set it again before the next text
   // The text whose samples may still be delivered; older ones are dropped and aborted.
   // Written under the callback's lock.
   std::uintptr_t generation_ = 0;

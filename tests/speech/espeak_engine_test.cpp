@@ -179,6 +179,18 @@ TEST_F(EspeakSilent, TheRateChangesHowLongTheSpeechLastsAndSurvivesAVoiceChange)
   EXPECT_GT(samples_of(kSentence), 0);
 }
 
+TEST_F(EspeakSilent, AFloodOfTextsStillEndsWithTheLastOneSpokenWhole) {
+  engine->set_rate(10);
+  const long alone = samples_of("adiós a todos");
+  engine->set_rate(0);
+  for (int i = 0; i < 2000; ++i) {
+    if (i == 1000) engine->set_rate(10);
+    engine->speak(kSentence + std::to_string(i));
+  }
+  const long last = samples_of("adiós a todos");
+  EXPECT_NEAR(last, alone, alone / 10);
+}
+
 TEST_F(EspeakSilent, TheEmptyTextSpeaksNothing) {
   EXPECT_EQ(samples_of(""), 0);
 }
