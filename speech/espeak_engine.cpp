@@ -40,7 +40,7 @@ int espeak_sample_rate(std::string& error) {
 // player gets our one-line reason instead.
 class QuietStderr {
  public:
-  QuietStderr() : saved_(dup(STDERR_FILENO)) {
+  QuietStderr() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
     if (null >= 0) close(null);
