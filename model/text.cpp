@@ -48,6 +48,13 @@ std::size_t char_length(std::string_view utf8) {
   return count;
 }
 
+bool longer_than(std::string_view utf8, std::size_t n) {
+  if (utf8.size() <= n) return false;  // a character takes at least one byte
+  std::size_t count = 0;
+  for_each_grapheme(utf8, [&](std::size_t, std::size_t) { return ++count <= n; });
+  return count > n;
+}
+
 std::string first_chars(std::string_view utf8, std::size_t n) {
   std::size_t end = 0, taken = 0;
   if (n == 0) return {};

@@ -9,6 +9,8 @@ namespace fortuna {
 
 // Number of characters (extended grapheme clusters): "Sí" is 2.
 std::size_t char_length(std::string_view utf8);
+// Whether the text holds more than n characters; reads no further than it must.
+bool longer_than(std::string_view utf8, std::size_t n);
 // The first n characters, never cutting inside one.
 std::string first_chars(std::string_view utf8, std::size_t n);
 // Unicode lower case, independent of the process locale: "ÉL SALÓN" -> "él salón".

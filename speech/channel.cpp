@@ -21,7 +21,7 @@ void SpeechChannel::CargaVoces() {
 
 void SpeechChannel::Habla(const std::string& texto, Bool16 EsperarAntes, Bool16 EsperarDespues) {
   if (observer_) observer_->on_speak(texto, EsperarAntes != 0, EsperarDespues != 0);
-  if (char_length(texto) > 2) UltimoMensaje = texto;
+  if (longer_than(texto, 2)) UltimoMensaje = texto;
   if (!voice_) return;  // nothing can sound without a voice; the game goes on silently
   if (EsperarAntes != 0) engine_.wait_until_done();
   Pronuncia(texto);

@@ -15,6 +15,16 @@ TEST(Text, CountsCharactersNotBytes) {
   EXPECT_EQ(char_length("Si\xCC\x81"), 2u);
 }
 
+TEST(Text, LongerThanCountsCharacters) {
+  EXPECT_FALSE(longer_than("Sí", 2));
+  EXPECT_TRUE(longer_than("Sí.", 2));
+  EXPECT_FALSE(longer_than("ñá", 2));
+  EXPECT_FALSE(longer_than("Si\xCC\x81", 2));
+  EXPECT_TRUE(longer_than("abc", 2));
+  EXPECT_FALSE(longer_than("", 0));
+  EXPECT_TRUE(longer_than("a", 0));
+}
+
 TEST(Text, CutsNeverSplitALetter) {
   EXPECT_EQ(first_chars("Escondite, salón: Nadie", 16), "Escondite, salón");
   EXPECT_EQ(first_chars("Sí", 1), "S");
