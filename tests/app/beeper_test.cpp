@@ -1,0 +1,27 @@
+#include "app/beeper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace fortuna {
+namespace {
+
+TEST(Beeper, TheToneIsShortAudibleAndDoesNotClick) {
+  const auto tone = beep_tone(kBeepSampleRate);
+  EXPECT_GE(tone.size(), static_cast<std::size_t>(kBeepSampleRate / 20));
+  EXPECT_LE(tone.size(), static_cast<std::size_t>(kBeepSampleRate / 4));
+  const int peak = std::abs(*std::max_element(
+      tone.begin(), tone.end(), [](auto a, auto b) { return std::abs(a) < std::abs(b); }));
+  EXPECT_GT(peak, 8000);
+  EXPECT_LT(peak, 32767);
+  // Soft edges: the first and last samples are close to silence.
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_LT(std::abs(tone[i]), 2000) << i;
+    EXPECT_LT(std::abs(tone[tone.size() - 1 - i]), 2000) << i;
+  }
+}
+
+}  // namespace
+}  // namespace fortuna

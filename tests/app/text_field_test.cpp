@@ -1,0 +1,69 @@
+#include "app/text_field.h"
+
+#include <gtest/gtest.h>
+
+namespace fortuna {
+namespace {
+
+TEST(TextField, TypingFirstReplacesTheFilledInName) {
+  TextField field("Bigotes, el gato andalú");
+  EXPECT_TRUE(field.all_selected());
+  EXPECT_EQ(field.type("Ñ"), "Ñ");
+  EXPECT_EQ(field.type("andú"), "andú");
+  EXPECT_EQ(field.text(), "Ñandú");
+  EXPECT_FALSE(field.all_selected());
+}
+
+TEST(TextField, BackspaceTakesWholeCharactersAndSaysWhichWent) {
+  TextField field("");
+  field.type("año");
+  EXPECT_EQ(field.backspace(), "o");
+  EXPECT_EQ(field.backspace(), "ñ");
+  EXPECT_EQ(field.text(), "a");
+  EXPECT_EQ(field.backspace(), "a");
+  EXPECT_EQ(field.backspace(), "") << "nothing left to delete";
+  // A letter with a combining accent, as some dead keys give it, goes as one.
+  field.type("Jose\xCC\x81");
+  EXPECT_EQ(field.backspace(), "e\xCC\x81");
+  EXPECT_EQ(field.text(), "Jos");
+}
+
+TEST(TextField, BackspaceOnTheFilledInNameClearsItAll) {
+  TextField field("Gaspar");
+  EXPECT_EQ(field.backspace(), "Gaspar");
+  EXPECT_EQ(field.text(), "");
+}
+
+TEST(TextField, MovingTheCaretKeepsTheNameAndEditsInPlace) {
+  TextField field("Olga");
+  EXPECT_EQ(field.left(), "O") << "left on the selection goes to the start";
+  EXPECT_EQ(field.text(), "Olga");
+  EXPECT_EQ(field.right(), "l");
+  field.type("ñ");
+  EXPECT_EQ(field.text(), "Oñlga");
+  EXPECT_EQ(field.before_caret(), "Oñ");
+  EXPECT_EQ(field.erase_forward(), "l");
+  EXPECT_EQ(field.left(), "ñ");
+  EXPECT_EQ(field.home(), "O");
+  EXPECT_EQ(field.left(), "O") << "the caret stops at the start";
+  field.end();
+  EXPECT_EQ(field.right(), "") << "and at the end";
+  EXPECT_EQ(field.erase_forward(), "");
+  EXPECT_EQ(field.text(), "Oñga");
+}
+
+TEST(TextField, RightOnTheFilledInNameKeepsItForAppending) {
+  TextField field("Kevin");
+  field.right();
+  field.type(" el rockero");
+  EXPECT_EQ(field.text(), "Kevin el rockero");
+}
+
+TEST(TextField, ABlankIsSpokenByName) {
+  EXPECT_EQ(spoken_echo(" "), "espacio");
+  EXPECT_EQ(spoken_echo("é"), "é");
+  EXPECT_EQ(spoken_echo("dos palabras"), "dos palabras");
+}
+
+}  // namespace
+}  // namespace fortuna
