@@ -4,6 +4,7 @@
 
 #include "game/main_window.h"
 #include "game/program.h"
+#include "model/deck.h"
 
 namespace fortuna {
 
@@ -204,15 +205,7 @@ void MainWindow::ResuelveDia() {
   }
 
   // 11.
-  for (int j = 1; j <= kPileSize; ++j) {
-    if (Mazo[j] != 0) continue;
-    for (int k = j + 1; k <= kPileSize; ++k) {
-      if (Mazo[k] != 0) {
-        Intercambia(Mazo[j], Mazo[k]);
-        break;
-      }
-    }
-  }
+  compact_pile(Mazo);
 
   // 12. The morning news.
   const std::string& heir_name = Personajes[static_cast<std::size_t>(heir())].Nombre;
