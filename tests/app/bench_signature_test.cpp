@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/bench_run.h"
+#include "support/run_fortuna.h"
 
 namespace fortuna::testing {
 
@@ -37,12 +38,6 @@ TEST(BenchSignature, SignatureIsSixteenHexDigits) {
   EXPECT_EQ(signature_hex(0x1aULL), "000000000000001a");
   EXPECT_EQ(signature_hex(0xfedcba9876543210ULL), "fedcba9876543210");
 }
-
-}  // namespace fortuna::testing
-
-#include "support/run_fortuna.h"
-
-namespace fortuna::testing {
 
 TEST(BenchSignature, CommandPrintsTheFiguresAndTheSignature) {
   const RunResult r = run_fortuna_raw({"bench"});
