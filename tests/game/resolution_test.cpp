@@ -251,15 +251,21 @@ TEST_F(Resolution, NewsOfADeathReadsAsTheExecutorTellsIt) {
             0u);
 }
 
-TEST_F(Resolution, OnlyPeopleHearTheirDeathAndTheNightGoesOn) {
+TEST_F(Resolution, OnlyPeopleHearTheirDeathNamingTonightsAttackersOnly) {
   who(3).Humano = kTrue;
+  dead(5);
+  who(5).Objetivo = 3;  // aimed at 3 on the night 5 died
   play(1, kStrongHall, 3);
   play(2, kStrongHall2, 4);
   w.ResuelveDia();
-  int reports = 0;
+  std::vector<std::string> reports;
   for (const auto& e : t.log.entries)
-    if (e.wait_before && e.wait_after) ++reports;
-  EXPECT_EQ(reports, 1);
+    if (e.wait_before && e.wait_after) reports.push_back(e.text);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], who(3).Nombre + " cuando estaba en El salón ha recibido un ataque de " +
+                            who(1).Nombre +
+                            " que le elimina definitivamente como aspirante a la fortuna de vadod "
+                            "brunilda");
   EXPECT_FALSE(alive(3));
   EXPECT_FALSE(alive(4));
 }
