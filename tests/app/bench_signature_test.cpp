@@ -34,11 +34,6 @@ TEST(BenchSignature, SameGamesGiveTheSameSignatureAndAnotherClockAnother) {
   EXPECT_NE(a.ending, 0);
 }
 
-TEST(BenchSignature, SignatureIsSixteenHexDigits) {
-  EXPECT_EQ(signature_hex(0x1aULL), "000000000000001a");
-  EXPECT_EQ(signature_hex(0xfedcba9876543210ULL), "fedcba9876543210");
-}
-
 TEST(BenchSignature, CommandPrintsTheFiguresAndTheSignature) {
   const RunResult r = run_fortuna_raw({"bench"});
   ASSERT_EQ(r.exit_code, 0) << r.err;

@@ -82,33 +82,4 @@ TEST(FullGameScenario, APersonPlaysUntilDeathTheGameEndsAndOneStartsAnother) {
   EXPECT_TRUE(asked_again);
 }
 
-TEST(FullGameScenario, HelpKeysAnswerInTheMiddleOfADay) {
-  const RunResult r =
-      run_fortuna("Space\nEnter\nSpace\nC\nH\nF6\nF5\nControl\nF5\n1\nSpace\nP\nSpace\n",
-                  {"--clock", "10:20:30"});
-  ASSERT_EQ(r.exit_code, 0) << r.err;
-  const auto spoken = r.spoken();
-  auto after = [&](const std::string& start) {
-    for (std::size_t i = 0; i + 1 < spoken.size(); ++i)
-      if (starts(spoken[i], start)) return spoken[i + 1];
-    return std::string("(not spoken)");
-  };
-  EXPECT_TRUE(starts(after(kPerson + ", es su turno de jugar. Sus"), "Sus cartas son: 1. "));
-  EXPECT_TRUE(starts(after("Sus cartas son: 1. "), "El heredero actual es "));
-  EXPECT_EQ(after("El heredero actual es "), "Descripción  corta  de las cartas");
-  EXPECT_EQ(after("Descripción  corta  de las cartas"), "Descripción  corta  de las cartas");
-  // P tells the situation again, Space before choosing a card asks for one
-  ASSERT_GE(spoken.size(), 2u);
-  EXPECT_TRUE(starts(spoken[spoken.size() - 2], " está en El salón")) << spoken[spoken.size() - 2];
-  EXPECT_EQ(spoken.back(),
-            "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas "
-            "y después pulse 1 o 2 para elegir una de ellas.");
-  // Control silences and F5 still repeats the last real message
-  bool silence_then_repeat = false;
-  for (std::size_t i = 1; i + 1 < spoken.size(); ++i)
-    if (spoken[i].empty() && spoken[i + 1] == "Descripción  corta  de las cartas")
-      silence_then_repeat = true;
-  EXPECT_TRUE(silence_then_repeat);
-}
-
 }  // namespace fortuna::testing
