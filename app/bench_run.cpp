@@ -134,8 +134,22 @@ std::string signature_hex(std::uint64_t signature) {
   return text;
 }
 
+// Nanoseconds per random draw on this machine now: the games' floor is their draws.
+double ns_per_draw() {
+  Random random;
+  double sum = 0;
+  constexpr int kDraws = 20'000'000;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kDraws; ++i) sum += random.x();
+  const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
+  volatile double keep = sum;
+  (void)keep;
+  return took.count() / kDraws;
+}
+
 int run_bench(std::ostream& out) {
   const BenchFigures f = play_bench_games();
+  const double draw_ns = ns_per_draw();
   out << "games " << f.games << '\n'
       << "days " << f.days << '\n'
       << "deaths " << f.deaths << '\n'
@@ -147,6 +161,11 @@ int run_bench(std::ostream& out) {
       << "signature " << signature_hex(f.signature) << '\n'
       << "games per second " << (f.seconds > 0 ? static_cast<long long>(f.games / f.seconds) : 0)
       << '\n';
+  if (f.draws != 0) {
+    const double floor = 1e9 * f.games / (static_cast<double>(f.draws) * draw_ns);
+    out << "floor games per second " << static_cast<long long>(floor) << " (" << draw_ns
+        << " ns per draw)\n";
+  }
   return f.unfinished == 0 ? 0 : 1;
 }
 
