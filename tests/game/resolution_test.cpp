@@ -206,6 +206,15 @@ TEST_F(Resolution, ANameWithDisturChangesTheKitchenAndLibrarySentences) {
   library.w.ResuelveDia();
   EXPECT_NE(library.news().find(kLibraryShort), std::string::npos);
   EXPECT_EQ(library.news().find(kLibraryLong), std::string::npos);
+
+  HandBuiltGame only_distur;  // the library asks for the whole word
+  for (int c = 6; c <= 10; ++c) only_distur.dead(c);
+  only_distur.w.SalaAbierta[4] = kFalse;
+  only_distur.w.NumSalas = 3;
+  only_distur.who(5).Nombre = "Hugo el disturbado";
+  only_distur.play(1, kStrongHall, 5);
+  only_distur.w.ResuelveDia();
+  EXPECT_NE(only_distur.news().find(kLibraryLong), std::string::npos);
 }
 
 TEST_F(Resolution, QuietNightRemindsWhoTheHeirIsOrSaysOnlyTheOpeningWhenShort) {
