@@ -27,20 +27,6 @@ TEST(KeyTiming, OnlyTheFirstTextAfterAKeyIsTimed) {
             (std::vector<std::string>{"antes de las teclas", "primera", "segunda", "sin tecla"}));
 }
 
-TEST(KeyTiming, EveryOperationReachesTheEngine) {
-  RecordingEngine inner({"Uno", "Dos"});
-  TimedEngine timed(
-      inner, [] { return std::uint64_t{0}; }, 1);
-  timed.create_voice();
-  timed.set_rate(-5);
-  timed.select_voice(1);
-  timed.wait_until_done();
-  EXPECT_EQ(timed.rate(), -5);
-  EXPECT_EQ(timed.list_voices(), (std::vector<std::string>{"Uno", "Dos"}));
-  EXPECT_EQ(inner.current_voice(), 1);
-  EXPECT_EQ(inner.operations().size(), 4u);
-}
-
 TEST(KeyTiming, MedianAndNinetyNinthPercentile) {
   EXPECT_EQ(summarise({}).count, 0u);
   LatencySummary odd = summarise({5, 1, 3});

@@ -80,11 +80,5 @@ TEST_F(LabelView, BlankLinesAndWrappedLinesTakeTheirRoom) {
   EXPECT_GT(wrapped->h, one->h);
 }
 
-TEST_F(LabelView, AnEmptyLabelDrawsNothing) {
-  FittedText fitted = fit_text(*fonts_, "", 740, 520, 12, 40, kWhite);
-  EXPECT_EQ(fitted.surface, nullptr);
-  EXPECT_TRUE(fitted.fits);
-}
-
 }  // namespace
 }  // namespace fortuna

@@ -59,11 +59,5 @@ TEST(TextField, RightOnTheFilledInNameKeepsItForAppending) {
   EXPECT_EQ(field.text(), "Kevin el rockero");
 }
 
-TEST(TextField, ABlankIsSpokenByName) {
-  EXPECT_EQ(spoken_echo(" "), "espacio");
-  EXPECT_EQ(spoken_echo("é"), "é");
-  EXPECT_EQ(spoken_echo("dos palabras"), "dos palabras");
-}
-
 }  // namespace
 }  // namespace fortuna
