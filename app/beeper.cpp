@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "speech/quiet_stderr.h"
+
 namespace fortuna {
 
 namespace {
@@ -28,6 +30,7 @@ std::vector<std::int16_t> beep_tone(int sample_rate) {
 }
 
 Beeper::Beeper() : tone_(beep_tone(kBeepSampleRate)) {
+  QuietStderr quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   audio_initialised_ = true;
   SDL_AudioSpec want{};

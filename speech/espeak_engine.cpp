@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 #include <espeak-ng/speak_lib.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +9,8 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
+
+#include "speech/quiet_stderr.h"
 
 namespace fortuna {
 
@@ -35,27 +35,6 @@ int espeak_sample_rate(std::string& error) {
   if (rate <= 0) error = "the espeak-ng library would not start";
   return rate;
 }
-
-// ALSA, probed by SDL, writes its own complaints to stderr when there is no sound card; the
-// player gets our one-line reason instead.
-class QuietStderr {
- public:
-  QuietStderr() : saved_(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0)) {
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
-    if (null >= 0) close(null);
-  }
-  ~QuietStderr() {
-    if (saved_ < 0) return;
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-  }
-  QuietStderr(const QuietStderr&) = delete;
-  QuietStderr& operator=(const QuietStderr&) = delete;
-
- private:
-  int saved_;
-};
 
 std::string one_line(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
