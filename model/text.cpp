@@ -14,13 +14,24 @@ void for_each_grapheme(std::string_view s, Visit visit) {
   utf8proc_ssize_t pos = 0, cluster_start = 0;
   utf8proc_int32_t previous = -1, state = 0;
   while (pos < size) {
-    utf8proc_int32_t cp;
-    utf8proc_ssize_t n = utf8proc_iterate(bytes + pos, size - pos, &cp);
-    if (n < 1) {  // a stray byte counts as one character of its own
-      n = 1;
-      cp = 0xFFFD;
+    utf8proc_int32_t cp = bytes[pos];
+    utf8proc_ssize_t n = 1;
+    bool breaks;
+    if (cp < 0x80 && previous >= 0 && previous < 0x80) {
+      // Two ASCII characters always stand apart, but for CR LF; the card texts are mostly this.
+      breaks = !(previous == '\r' && cp == '\n');
+      state = 0;
+    } else {
+      if (cp >= 0x80) {
+        n = utf8proc_iterate(bytes + pos, size - pos, &cp);
+        if (n < 1) {  // a stray byte counts as one character of its own
+          n = 1;
+          cp = 0xFFFD;
+        }
+      }
+      breaks = previous >= 0 && utf8proc_grapheme_break_stateful(previous, cp, &state);
     }
-    if (previous >= 0 && utf8proc_grapheme_break_stateful(previous, cp, &state)) {
+    if (breaks) {
       if (!visit(static_cast<std::size_t>(cluster_start), static_cast<std::size_t>(pos))) return;
       cluster_start = pos;
     }

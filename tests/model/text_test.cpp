@@ -52,3 +52,14 @@ TEST(Text, RepairsInvalidUtf8WithReplacementCharacters) {
 }
 
 }  // namespace fortuna
+
+namespace fortuna {
+
+TEST(Text, CountsLikeUnicodeAcrossAsciiAndAccents) {
+  EXPECT_EQ(char_length("a\r\nb"), 3u);  // CR LF is one character
+  EXPECT_EQ(char_length("e\xCC\x81\xCC\x81x"), 2u);
+  EXPECT_EQ(char_length("\xF0\x9F\x87\xAA\xF0\x9F\x87\xB8!"), 2u);  // a flag, then "!"
+  EXPECT_EQ(first_chars("ab\r\ncd", 3), "ab\r\n");
+}
+
+}  // namespace fortuna
