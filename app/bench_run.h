@@ -34,7 +34,7 @@ struct GameOutcome {
   int ending = 0;  // 1, 2 or 3; 0 when the game did not end
   std::uint64_t draws = 0;
 };
-inline constexpr std::uint64_t kFnvOffset = 0xcbf29ce484222325ULL;
+inline constexpr std::uint64_t kSignatureStart = 0xcbf29ce484222325ULL;
 GameOutcome play_computer_game(TimeOfDay clock, std::uint64_t& hash);
 
 // Plays every game of the list and gathers the figures, without printing anything.

@@ -174,7 +174,7 @@ double ns_per_draw() {
 // nothing listening (the first) or with every text and label hashed as `fortuna bench` does (the
 // second). games_per_s against floor_games_per_s: what the draws alone would allow.
 void whole_games(benchmark::State& state, bool hashed) {
-  std::uint64_t hash = kFnvOffset, draws = 0, games = 0;
+  std::uint64_t hash = kSignatureStart, draws = 0, games = 0;
   int clock = 0;
   for (auto _ : state) {
     if (hashed) {

@@ -1,6 +1,7 @@
 #include "model/game_state.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace fortuna {
 
@@ -9,7 +10,11 @@ std::string occupant_entry(int character) {
 }
 
 bool room_holds(const std::string& occupants, int character) {
-  return occupants.find("0" + std::to_string(character) + ";") != std::string::npos;
+  // "0", the number and ";", built without touching the heap: this runs for every label line.
+  char needle[8] = {'0'};
+  const auto [end, error] = std::to_chars(needle + 1, needle + sizeof needle - 1, character);
+  *end = ';';
+  return occupants.find(needle, 0, static_cast<std::size_t>(end + 1 - needle)) != std::string::npos;
 }
 
 int occupant_count(const std::string& occupants) {

@@ -83,10 +83,15 @@ std::string to_lower(std::string_view utf8) {
   const auto size = static_cast<utf8proc_ssize_t>(utf8.size());
   utf8proc_ssize_t pos = 0;
   while (pos < size) {
-    unsigned char c = static_cast<unsigned char>(utf8[static_cast<std::size_t>(pos)]);
-    if (c < 0x80) {  // the common case, without a table look-up
-      out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : static_cast<char>(c));
-      ++pos;
+    // Runs of ASCII, the bulk of every text, are copied whole and lowered in place.
+    utf8proc_ssize_t run = pos;
+    while (run < size && bytes[run] < 0x80) ++run;
+    if (run > pos) {
+      const std::size_t at = out.size();
+      out.append(utf8.data() + pos, static_cast<std::size_t>(run - pos));
+      for (std::size_t i = at; i < out.size(); ++i)
+        if (static_cast<unsigned char>(out[i] - 'A') < 26) out[i] = static_cast<char>(out[i] + 32);
+      pos = run;
       continue;
     }
     utf8proc_int32_t cp;

@@ -23,7 +23,7 @@ TEST(BenchSignature, MatchesTheRecordedSignature) {
 }
 
 TEST(BenchSignature, SameGamesGiveTheSameSignatureAndAnotherClockAnother) {
-  std::uint64_t first = kFnvOffset, again = kFnvOffset, other = kFnvOffset;
+  std::uint64_t first = kSignatureStart, again = kSignatureStart, other = kSignatureStart;
   const GameOutcome a = play_computer_game(bench_clock(3), first);
   const GameOutcome b = play_computer_game(bench_clock(3), again);
   play_computer_game(bench_clock(4), other);
