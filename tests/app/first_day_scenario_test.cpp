@@ -6,27 +6,14 @@ namespace fortuna::testing {
 namespace {
 
 TEST(FirstDayScenario, RenamedPeopleAreListedAndShownOnTheFirstDay) {
-  const std::string script =
-      "Right\n"
-      "Space\n"
-      "F2\n"
-      "text: Reginaldo\n"
-      "Right\n"
-      "Right\n"
-      "Space\n"
-      "F2\n"
-      "text: Kevin Ñandú\n"
-      "Enter\n";
-  RunResult r = run_fortuna(script, {"--clock", "10:20:30"});
+  RunResult r = run_fortuna(
+      "Right\nSpace\nF2\ntext: Reginaldo\nRight\nRight\nSpace\nF2\ntext: Kevin Ñandú\nEnter\n",
+      {"--clock", "10:20:30"});
   ASSERT_EQ(r.exit_code, 0) << r.err;
-
   const std::string prefix = "Los actuales aspirantes a la fortuna de vadod Brunilda son: ";
   std::string aspirants;
   for (const std::string& text : r.spoken())
-    if (text.rfind(prefix, 0) == 0) {
-      aspirants = text;
-      break;
-    }
+    if (text.starts_with(prefix) && aspirants.empty()) aspirants = text;
   EXPECT_EQ(aspirants,
             prefix +
                 "Bigotes, el gato andalú; Reginaldo; Vanessa, la hija pija; Kevin Ñandú; "
@@ -38,18 +25,14 @@ TEST(FirstDayScenario, RenamedPeopleAreListedAndShownOnTheFirstDay) {
   const auto labels = r.labels();
   ASSERT_EQ(labels.size(), 1u);
   const std::string& label = labels[0];
+  EXPECT_TRUE(label.starts_with("Bigotes, el gato andalú: ("));
   EXPECT_NE(label.find("\r\nReginaldo: ("), std::string::npos);
   EXPECT_NE(label.find("\r\nKevin Ñandú: ("), std::string::npos);
   EXPECT_EQ(label.find("(muerto)"), std::string::npos);
-  EXPECT_EQ(label.rfind("Bigotes, el gato andalú: (", 0), 0u);
-  std::size_t card_lines = 0;
+  int card_lines = 0;
   for (auto at = label.find("\r\n- "); at != std::string::npos; at = label.find("\r\n- ", at + 1))
     ++card_lines;
-  EXPECT_EQ(card_lines, 20u);
-
-  // The same clock and keys give the same game.
-  RunResult again = run_fortuna(script, {"--clock", "10:20:30"});
-  EXPECT_EQ(again.labels(), labels);
+  EXPECT_EQ(card_lines, 20);
 }
 
 }  // namespace

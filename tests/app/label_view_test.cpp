@@ -20,52 +20,36 @@ class LabelView : public ::testing::Test {
     fonts_.reset();
     TTF_Quit();
   }
-  // A caption as the game writes it: lines joined by CR LF.
-  static std::string caption(int lines) {
-    std::string text;
-    for (int i = 1; i <= lines; ++i)
-      text += "Línea " + std::to_string(i) + ": ¿Quién está en El salón? ¡Año nuevo!\r\n";
-    return text;
-  }
   int line_skip(int size) { return TTF_FontLineSkip(fonts_->at(size)); }
-
   std::optional<FontCache> fonts_;
 };
 
 TEST_F(LabelView, EveryKindOfLineBreakBecomesOne) {
   EXPECT_EQ(label_lines("uno\r\ndos\rtres\ncuatro"), "uno\ndos\ntres\ncuatro");
   EXPECT_EQ(label_lines("\r\n\r\n"), "\n\n");
-  EXPECT_EQ(label_lines("sin saltos"), "sin saltos");
 }
 
-TEST_F(LabelView, AShortLabelGetsTheLargestSize) {
-  FittedText fitted = fit_text(*fonts_, label_lines(caption(3)), 740, 500, 12, 40, kWhite);
-  ASSERT_NE(fitted.surface, nullptr);
-  EXPECT_TRUE(fitted.fits);
-  EXPECT_EQ(fitted.font_size, 40);
-}
-
-TEST_F(LabelView, ALongLabelShrinksUntilEveryLineShows) {
-  const int lines = 30;
-  FittedText fitted = fit_text(*fonts_, label_lines(caption(lines)), 740, 520, 12, 40, kWhite);
-  ASSERT_NE(fitted.surface, nullptr);
-  EXPECT_TRUE(fitted.fits);
-  EXPECT_LT(fitted.font_size, 40);
-  EXPECT_LE(fitted.surface->h, 520);
-  EXPECT_GE(fitted.surface->h, lines * line_skip(fitted.font_size)) << "a line went missing";
-  // And it is the largest size that does.
-  SurfacePtr bigger =
-      render_wrapped(fonts_->at(fitted.font_size + 1), label_lines(caption(lines)), 740, kWhite);
-  EXPECT_GT(bigger->h, 520);
-}
-
-TEST_F(LabelView, ALabelTooLongForTheSmallestSizeKeepsAllItsLinesToScroll) {
-  const int lines = 80;
-  FittedText fitted = fit_text(*fonts_, label_lines(caption(lines)), 740, 300, 12, 40, kWhite);
-  ASSERT_NE(fitted.surface, nullptr);
-  EXPECT_FALSE(fitted.fits);
-  EXPECT_EQ(fitted.font_size, 12);
-  EXPECT_GE(fitted.surface->h, lines * line_skip(12));
+TEST_F(LabelView, TheLargestSizeThatShowsEveryLineOrTheSmallestToScroll) {
+  const struct {
+    int lines, height;
+    bool fits;
+  } cases[] = {{3, 500, true}, {30, 520, true}, {80, 300, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    std::string caption;  // as the game writes it: lines joined by CR LF
+    for (int i = 1; i <= c.lines; ++i)
+      caption += "Línea " + std::to_string(i) + ": ¿Quién está en El salón? ¡Año nuevo!\r\n";
+    const std::string text = label_lines(caption);
+    FittedText fitted = fit_text(*fonts_, text, 740, c.height, 12, 40, kWhite);
+    ASSERT_NE(fitted.surface, nullptr);
+    EXPECT_EQ(fitted.fits, c.fits);
+    EXPECT_GE(fitted.surface->h, c.lines * line_skip(fitted.font_size)) << "a line went missing";
+    EXPECT_TRUE(c.fits || fitted.font_size == 12);
+    EXPECT_TRUE(!c.fits || fitted.surface->h <= c.height);
+    EXPECT_TRUE(!c.fits || fitted.font_size == 40 ||
+                render_wrapped(fonts_->at(fitted.font_size + 1), text, 740, kWhite)->h > c.height)
+        << "a larger size would fit too";
+  }
 }
 
 TEST_F(LabelView, BlankLinesAndWrappedLinesTakeTheirRoom) {

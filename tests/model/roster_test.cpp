@@ -6,46 +6,24 @@
 
 namespace fortuna {
 
-TEST(Roster, FillsTenLivingHeirsAndTheNobodySlot) {
+TEST(Roster, FillsTenLivingHeirsWithTheSameTempersAtEveryStart) {
   Roster roster{};
   Random random;
   IniciaPersonajes(roster, random);
   EXPECT_EQ(roster[0].Nombre, "Nadie en especial");
-  EXPECT_EQ(roster[0].Numero, 0);
   EXPECT_EQ(roster[0].Vivo, kFalse);
   EXPECT_EQ(roster[1].Nombre, "Bigotes, el gato andalú");
   EXPECT_EQ(roster[10].Nombre, "Mister Felix Vaultman, su banquero de confianza");
-  for (int i = 1; i <= 10; ++i) {
-    EXPECT_EQ(roster[i].Numero, i);
-    EXPECT_EQ(roster[i].Vivo, kTrue);
-    EXPECT_EQ(roster[i].Humano, kFalse);
-    EXPECT_EQ(roster[i].Sala, 1);
-    EXPECT_EQ(roster[i].Carta1, 0);
-    EXPECT_EQ(roster[i].Carta2, 0);
-    EXPECT_TRUE(roster[i].Agresivo == kTrue || roster[i].Agresivo == kFalse);
+  const bool aggressive[] = {false, false, false, true, true, false, true, true, true, false};
+  for (int i = 1; i <= kCharacters; ++i) {
+    const Personaje& p = roster[static_cast<std::size_t>(i)];
+    EXPECT_EQ(p.Numero, i);
+    EXPECT_EQ(p.Vivo, kTrue);
+    EXPECT_EQ(p.Humano, kFalse);
+    EXPECT_EQ(p.Sala, 1);
+    EXPECT_EQ(p.Agresivo, to_bool16(aggressive[i - 1])) << i;
   }
   EXPECT_EQ(random.draws(), 10u);
-}
-
-TEST(Roster, TempersAreTheSameAtEveryStart) {
-  Roster a{}, b{};
-  Random ra, rb;
-  IniciaPersonajes(a, ra);
-  IniciaPersonajes(b, rb);
-  int aggressive = 0;
-  for (int i = 1; i <= 10; ++i) {
-    EXPECT_EQ(a[i].Agresivo, b[i].Agresivo);
-    aggressive += a[i].Agresivo != 0;
-  }
-  EXPECT_GT(aggressive, 0);
-  EXPECT_LT(aggressive, 10);
-}
-
-TEST(Roster, IntercambiaSwapsTwoValues) {
-  std::int16_t a = 3, b = 7;
-  Intercambia(a, b);
-  EXPECT_EQ(a, 7);
-  EXPECT_EQ(b, 3);
 }
 
 TEST(Occupants, EntriesAreFoundWithoutMatchingAcrossEntries) {
