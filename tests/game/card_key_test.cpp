@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "day_fixture.h"
+#include "game/hand_built_game.h"
 
 namespace fortuna::testing {
 namespace {
 
 constexpr std::int16_t kControl = 2;
 const std::string kChoose = "Elija el jugador con el que va a realizar la acción";
-const std::string kNobody =
-    "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para continuar.";
 const std::string kClosing = "cartas seleccionadas. Pulse espacio para continuar";
 
-// Character 4, played by a person, is first in today's order, then 8, which is last.
-class CardKey : public DayFixture {
- protected:
-  void SetUp() override {
-    DayFixture::SetUp();
+// Character 4, played by a person, is first in today's order; the others are the computer's.
+struct CardDay : HandBuiltGame {
+  CardDay() {
     plain_hands();
     who(4).Humano = kTrue;
   }
@@ -24,7 +20,7 @@ class CardKey : public DayFixture {
     w.SeleccionaCartas(kTrue);
     t.log.entries.clear();
   }
-  std::string list_of(std::initializer_list<int> characters) {
+  std::string list_of(const std::vector<int>& characters) {
     std::string text = " Indique con qué heredero desea usar esa carta: ";
     int k = 0;
     for (int c : characters) text += std::to_string(++k) + ". " + name(c) + ", ";
@@ -32,119 +28,82 @@ class CardKey : public DayFixture {
   }
 };
 
-TEST_F(CardKey, ControlOnAStrongAttackInItsRoomThrowsItAwayWithoutAskingATarget) {
-  const auto attack = card(5, 2), defence = card(7);
-  hand(4, attack, defence);
-  place(4, 2);
-  place(8, 2);
-  start({4, 8});
-  w.card_key(1, kControl);
-  EXPECT_NE(who(4).Descartar, 0);
-  EXPECT_EQ(who(4).CartaElegida, 1);
-  EXPECT_EQ(who(4).Objetivo, 0);
-  EXPECT_EQ(t.log.texts(), std::vector<std::string>{kClosing});
-  EXPECT_EQ(w.Fase, kFaseCartas);
-}
+class CardKey : public ::testing::Test, public CardDay {};
 
-TEST_F(CardKey, AStrongAttackListsOnlyTheLivingInTheRoomNumberedWithoutGaps) {
-  const auto attack = card(5, 3), defence = card(7);
-  hand(4, attack, defence);
-  place(9, 3);
-  place(4, 3);
-  place(2, 3);
-  place(7, 3);
-  place(8, 1);
-  who(7).Vivo = kFalse;
-  start({4, 8, 9, 2});
-  w.card_key(1, 0);
-  EXPECT_EQ(t.log.texts(), (std::vector<std::string>{kChoose, list_of({2, 9})}));
-  EXPECT_EQ(w.Fase, kFaseObjetivo);
-  EXPECT_EQ(w.NumObjetivos, 2);
-  EXPECT_EQ(w.Objetivos[3], 0);
-  w.target_key(2);
-  EXPECT_EQ(who(4).Objetivo, 9);
-  EXPECT_EQ(w.Fase, kFaseCartas);
-  EXPECT_EQ(t.log.last(), kClosing);
-}
+}  // namespace
 
-TEST_F(CardKey, AWeakAttackOffersEveryLivingCharacterWhereverTheyAre) {
-  const auto weak = card(6), defence = card(7);
-  hand(4, weak, defence);
-  only_alive({1, 4, 6, 8, 10});
-  place(4, 2);
-  place(1, 1);
-  place(6, 3);
-  place(8, 4);
-  place(10, 4);
-  start({4, 1, 6, 8, 10});
-  w.card_key(1, 0);
-  EXPECT_EQ(t.log.last(), list_of({1, 6, 8, 10}));
-  EXPECT_EQ(w.NumObjetivos, 4);
-}
-
-TEST_F(CardKey, AStrongAttackWithNobodyElseInTheRoomIsPlayedAgainstNobody) {
-  const auto attack = card(5, 2), defence = card(7);
-  hand(4, attack, defence);
-  place(4, 2);
-  place(8, 1);
-  start({4, 8});
-  w.card_key(1, 0);
-  EXPECT_EQ(t.log.texts(), (std::vector<std::string>{kChoose, kNobody, kClosing}));
-  EXPECT_EQ(who(4).Objetivo, 0);
-  EXPECT_EQ(w.Fase, kFaseCartas);
-}
-
-TEST_F(CardKey, AStrongAttackOutOfItsRoomAsksNothingAndSaysNothing) {
-  const auto attack = card(5, 1), defence = card(7);
-  hand(4, attack, defence);
-  place(4, 2);
-  place(8, 2);
-  start({4, 8});
-  w.card_key(1, 0);
-  EXPECT_EQ(t.log.texts(), std::vector<std::string>{kClosing});
-  EXPECT_EQ(who(4).Objetivo, 0);
-  EXPECT_EQ(who(4).Descartar, 0);
+TEST(CardKeyTargets, OnlyACardThatNeedsATargetAsksForOneAndOnlyTheLivingAreOffered) {
+  struct Case {
+    const char* what;
+    int tipo, card_room, shift;
+    std::vector<std::pair<int, int>> rooms;  // character, room; character 4 first
+    std::vector<int> dead, offered;
+    bool nobody = false;
+  };
+  const Case cases[] = {
+      {"strong attack thrown away", 5, 2, kControl, {{4, 2}, {8, 2}}, {}, {}},
+      {"strong attack in its room", 5, 3, 0, {{4, 3}, {9, 3}, {2, 3}, {7, 3}, {8, 1}}, {7}, {2, 9}},
+      {"weak attack",
+       6,
+       -1,
+       0,
+       {{4, 2}, {1, 1}, {6, 3}, {8, 4}, {10, 4}},
+       {2, 3, 5, 7, 9},
+       {1, 6, 8, 10}},
+      {"strong attack alone", 5, 2, 0, {{4, 2}, {8, 1}}, {}, {}, true},
+      {"strong attack out of its room", 5, 1, 0, {{4, 2}, {8, 2}}, {}, {}},
+      {"defence", 7, -1, 0, {{4, 1}, {8, 1}}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CardDay day;
+    day.hand(4, day.card(c.tipo, c.card_room), day.card(7));
+    for (int d : c.dead) day.who(d).Vivo = kFalse;
+    day.order({});
+    for (auto [who, room] : c.rooms) {
+      day.place(who, room);
+      if (day.alive(who)) day.w.OrdenTurno.push_back(static_cast<std::int16_t>(who));
+    }
+    day.w.SeleccionaCartas(kTrue);
+    day.t.log.entries.clear();
+    day.who(4).Objetivo = 8;  // left from an earlier day
+    day.who(4).Descartar = kTrue;
+    day.w.card_key(1, static_cast<std::int16_t>(c.shift));
+    EXPECT_EQ(day.who(4).CartaElegida, 1);
+    EXPECT_EQ(day.who(4).Descartar != 0, c.shift != 0);
+    EXPECT_EQ(day.who(4).Objetivo, 0);
+    std::vector<std::string> said = {kClosing};
+    if (c.nobody)
+      said = {kChoose,
+              "No hay ningún heredero  con el que pueda usar esa carta. Pulse espacio para "
+              "continuar.",
+              kClosing};
+    if (!c.offered.empty()) said = {kChoose, day.list_of(c.offered)};
+    EXPECT_EQ(day.t.log.texts(), said);
+    EXPECT_EQ(day.w.Fase, c.offered.empty() ? kFaseCartas : kFaseObjetivo);
+  }
 }
 
 TEST_F(CardKey, DigitsThatNameNobodyAreAnsweredAndTheListCanBeHeardAgain) {
-  const auto swap = card(3), defence = card(7);
-  hand(4, swap, defence);
+  hand(4, card(3), card(7));  // a card swap
   only_alive({2, 4, 5, 8});
-  place(4, 1);
-  place(2, 1);
-  place(5, 1);
-  place(8, 1);
+  for (int c : {4, 2, 5, 8}) place(c, 1);
   start({4, 2, 5, 8});
   w.card_key(1, 0);
-  const std::string list = list_of({2, 5, 8});
   const std::string only =
       "Sólo hay 3 objetivos para elegir. Pulse espacio para escuchar sus nombres de nuevo";
-  w.target_key(4);
-  EXPECT_EQ(t.log.last(), only);
-  w.target_key(0);
-  EXPECT_EQ(t.log.last(), only);
-  EXPECT_EQ(w.Fase, kFaseObjetivo);
+  for (int digit : {4, 0}) {
+    w.target_key(digit);
+    EXPECT_EQ(t.log.last(), only);
+  }
   w.speak_target_list();
-  EXPECT_EQ(t.log.last(), list);
+  EXPECT_EQ(t.log.last(), list_of({2, 5, 8}));
   EXPECT_EQ(w.Fase, kFaseObjetivo);
-  EXPECT_EQ(w.NumObjetivos, 3);
   EXPECT_EQ(who(4).Objetivo, 0);
   w.target_key(3);
   EXPECT_EQ(who(4).Objetivo, 8);
   EXPECT_EQ(w.Fase, kFaseCartas);
-}
-
-TEST_F(CardKey, ACardWithoutTargetClearsAnEarlierTargetAndDiscard) {
-  place(4, 1);
-  place(8, 1);
-  start({4, 8});
-  who(4).Objetivo = 8;
-  who(4).Descartar = kTrue;
-  w.card_key(2, 0);
-  EXPECT_EQ(who(4).CartaElegida, 2);
-  EXPECT_EQ(who(4).Objetivo, 0);
-  EXPECT_EQ(who(4).Descartar, 0);
-  EXPECT_EQ(t.log.texts(), std::vector<std::string>{kClosing});
+  EXPECT_EQ(t.log.last(), kClosing);
 }
 
 TEST_F(CardKey, AfterTheClosingPromptAPersonMayChangeButTheComputersPlayIsLeftAlone) {
@@ -160,19 +119,18 @@ TEST_F(CardKey, AfterTheClosingPromptAPersonMayChangeButTheComputersPlayIsLeftAl
   EXPECT_EQ(t.log.last(), kClosing);
 
   // Now the phase closes on a computer's character.
-  t.platform.labels.clear();
   who(4).CartaElegida = 0;
   start({4, 8});
   w.card_key(1, 0);
-  const Personaje before = who(8);
+  const auto played = who(8).CartaElegida;
+  const auto labels = t.platform.labels.size();
   const auto spoken = t.log.entries.size();
   w.card_key(2, kControl);
   EXPECT_EQ(t.platform.beeps, 1);
-  EXPECT_EQ(who(8).CartaElegida, before.CartaElegida);
+  EXPECT_EQ(who(8).CartaElegida, played);
   EXPECT_EQ(who(8).Descartar, 0);
   EXPECT_EQ(t.log.entries.size(), spoken);
-  EXPECT_EQ(t.platform.labels.size(), 1u);
+  EXPECT_EQ(t.platform.labels.size(), labels);
 }
 
-}  // namespace
 }  // namespace fortuna::testing

@@ -24,76 +24,44 @@ std::uint64_t seed_with_first_draw(bool below_half) {
   }
 }
 
-constexpr CardView kKeys{1, 1}, kHeir{2, -1}, kSwap{3, -1}, kWeakAttack{6, -1},
-    kStrongDefence{7, -1}, kWeakDefence{8, -1};
-CardView hiding(int room) {
-  return {4, room};
-}
-CardView attack(int room) {
-  return {5, room};
+// A card as 10 x its kind + its room, 0 for any room: 11 the keys, 43 a hiding place in room 3.
+CardView view(int code) {
+  return {code / 10, code % 10 == 0 ? -1 : code % 10};
 }
 
 // The room a rule must give, with no draw; or, when undecided, the random open room.
 struct RoomCase {
-  CardView card1, card2;
+  int card1, card2;
   bool agresivo, heredero;
   int open;      // rooms 1..open are open
   int expected;  // 0: a random open room
 };
 
 TEST(ComputerRoom, EveryRowOfThePairTable) {
-  const std::vector<RoomCase> cases = {
-      // The keys: the heir goes to El salón whatever the other card; others follow card 2.
-      {kKeys, hiding(3), false, true, 4, 1},
-      {kKeys, attack(2), true, true, 1, 1},
-      {kKeys, hiding(3), true, false, 4, 3},
-      {kKeys, attack(4), false, false, 3, 0},
-      {kKeys, kHeir, false, false, 4, 0},
-      {kKeys, kWeakDefence, true, false, 4, 0},
-      // Change of heir and card swap: card 2's room if open.
-      {kHeir, hiding(4), false, true, 4, 4},
-      {kHeir, attack(2), false, false, 4, 2},
-      {kHeir, attack(3), false, false, 2, 0},
-      {kHeir, kSwap, false, false, 4, 0},
-      {kHeir, kWeakDefence, true, true, 4, 0},
-      {kSwap, hiding(2), false, false, 4, 2},
-      {kSwap, attack(3), true, false, 4, 3},
-      {kSwap, kStrongDefence, true, false, 4, 0},
-      {kSwap, attack(4), false, false, 3, 0},
-      // Hiding place and strong attack: the attack's room only when aggressive and open.
-      {hiding(2), attack(3), true, false, 4, 3},
-      {hiding(2), attack(3), false, false, 4, 2},
-      {hiding(2), attack(4), true, false, 3, 2},
-      {hiding(3), attack(4), false, false, 2, 0},
-      // Hiding place and a weak attack or a defence: the hiding place.
-      {hiding(3), kWeakAttack, true, false, 4, 3},
-      {hiding(4), kStrongDefence, false, false, 4, 4},
-      {hiding(4), kWeakDefence, false, false, 3, 0},
-      // Strong attack with a weak attack or weak defence: the attack's room.
-      {attack(2), kWeakAttack, false, false, 4, 2},
-      {attack(4), kWeakDefence, false, false, 4, 4},
-      {attack(4), kWeakDefence, true, false, 2, 0},
-      // Strong attack and strong defence: only the aggressive go to the attack's room.
-      {attack(3), kStrongDefence, true, false, 4, 3},
-      {attack(3), kStrongDefence, false, false, 4, 0},
-      {attack(3), kStrongDefence, true, false, 2, 0},
-      // Everything else is undecided, temper and heir alike.
-      {kWeakAttack, kStrongDefence, true, true, 4, 0},
-      {kWeakAttack, kWeakDefence, true, false, 4, 0},
-      {kStrongDefence, kWeakDefence, false, true, 4, 0},
-      // Two cards of one kind: card 1's room if it has one and it is open.
-      {hiding(2), hiding(4), false, false, 4, 2},
-      {attack(4), attack(4), true, false, 3, 0},
-      {kWeakDefence, kWeakDefence, true, false, 4, 0},
-  };
+  // Keys: the heir goes to El salón whatever the other card; others follow card 2. Change of
+  // heir and card swap: card 2's room if open. Hiding place and strong attack: the attack's room
+  // only when aggressive and open. Hiding place with a weak attack or a defence: the hiding
+  // place. Strong attack with a weak attack or weak defence: the attack's room; with a strong
+  // defence, only for the aggressive. Two cards of one kind: card 1's room. The rest: undecided.
+  const RoomCase cases[] = {
+      {11, 43, 0, 1, 4, 1}, {11, 52, 1, 1, 1, 1}, {11, 43, 1, 0, 4, 3}, {11, 54, 0, 0, 3, 0},
+      {11, 20, 0, 0, 4, 0}, {11, 80, 1, 0, 4, 0}, {20, 44, 0, 1, 4, 4}, {20, 52, 0, 0, 4, 2},
+      {20, 53, 0, 0, 2, 0}, {20, 30, 0, 0, 4, 0}, {20, 80, 1, 1, 4, 0}, {30, 42, 0, 0, 4, 2},
+      {30, 53, 1, 0, 4, 3}, {30, 70, 1, 0, 4, 0}, {30, 54, 0, 0, 3, 0}, {42, 53, 1, 0, 4, 3},
+      {42, 53, 0, 0, 4, 2}, {42, 54, 1, 0, 3, 2}, {43, 54, 0, 0, 2, 0}, {43, 60, 1, 0, 4, 3},
+      {44, 70, 0, 0, 4, 4}, {44, 80, 0, 0, 3, 0}, {52, 60, 0, 0, 4, 2}, {54, 80, 0, 0, 4, 4},
+      {54, 80, 1, 0, 2, 0}, {53, 70, 1, 0, 4, 3}, {53, 70, 0, 0, 4, 0}, {53, 70, 1, 0, 2, 0},
+      {60, 70, 1, 1, 4, 0}, {60, 80, 1, 0, 4, 0}, {70, 80, 0, 1, 4, 0}, {42, 44, 0, 0, 4, 2},
+      {54, 54, 1, 0, 3, 0}, {80, 80, 1, 0, 4, 0}};
   for (const RoomCase& c : cases) {
     SCOPED_TRACE(::testing::Message()
-                 << "pair " << CodigoPareja(c.card1.tipo, c.card2.tipo) << " agresivo "
-                 << c.agresivo << " heir " << c.heredero << " open " << c.open);
+                 << "cards " << c.card1 << " " << c.card2 << " agresivo " << c.agresivo << " heir "
+                 << c.heredero << " open " << c.open);
     const OpenRooms open = rooms_open(c.open);
     Random random(77);
     Random replay(77);
-    const int room = computer_room(c.card1, c.card2, c.agresivo, c.heredero, open, random);
+    const int room =
+        computer_room(view(c.card1), view(c.card2), c.agresivo, c.heredero, open, random);
     if (c.expected != 0) {
       EXPECT_EQ(room, c.expected);
       EXPECT_EQ(random.draws(), 0u);
@@ -128,30 +96,15 @@ struct CardRow {
 };
 
 TEST(ComputerCard, EveryRowOfThePairTableWithAndWithoutTemperAndHeir) {
-  std::vector<CardRow> rows;
-  for (int k2 = 2; k2 <= 8; ++k2) rows.push_back({1, k2, 2, 2, 1, 1});
-  rows.push_back({2, 3, 0, 0, 2, 2});
-  rows.push_back({2, 4, 2, 2, 2, 2});
-  rows.push_back({2, 5, 2, 2, 2, 2});
-  rows.push_back({2, 6, 1, 1, 2, 2});
-  rows.push_back({2, 7, 2, 2, 2, 2});
-  rows.push_back({2, 8, 1, 1, 2, 2});
-  rows.push_back({3, 4, 2, 2, 2, 2});
-  rows.push_back({3, 5, 2, 2, 2, 2});
-  rows.push_back({3, 6, 0, 0, 0, 0});
-  rows.push_back({3, 7, 2, 2, 2, 2});
-  rows.push_back({3, 8, 0, 0, 0, 0});
-  rows.push_back({4, 5, 1, 2, 1, 2});
-  rows.push_back({4, 6, 1, 1, 1, 1});
-  rows.push_back({4, 7, 1, 1, 1, 1});
-  rows.push_back({4, 8, 1, 1, 1, 1});
-  rows.push_back({5, 6, 1, 1, 1, 1});
-  rows.push_back({5, 7, 2, 1, 2, 1});
-  rows.push_back({5, 8, 1, 1, 1, 1});
-  rows.push_back({6, 7, 2, 2, 2, 2});
-  rows.push_back({6, 8, 2, 1, 2, 1});
-  rows.push_back({7, 8, 1, 1, 1, 1});
+  std::vector<CardRow> rows = {{2, 3, 0, 0, 2, 2}, {2, 4, 2, 2, 2, 2}, {2, 5, 2, 2, 2, 2},
+                               {2, 6, 1, 1, 2, 2}, {2, 7, 2, 2, 2, 2}, {2, 8, 1, 1, 2, 2},
+                               {3, 4, 2, 2, 2, 2}, {3, 5, 2, 2, 2, 2}, {3, 6, 0, 0, 0, 0},
+                               {3, 7, 2, 2, 2, 2}, {3, 8, 0, 0, 0, 0}, {4, 5, 1, 2, 1, 2},
+                               {4, 6, 1, 1, 1, 1}, {4, 7, 1, 1, 1, 1}, {4, 8, 1, 1, 1, 1},
+                               {5, 6, 1, 1, 1, 1}, {5, 7, 2, 1, 2, 1}, {5, 8, 1, 1, 1, 1},
+                               {6, 7, 2, 2, 2, 2}, {6, 8, 2, 1, 2, 1}, {7, 8, 1, 1, 1, 1}};
   for (int k = 1; k <= 8; ++k) rows.push_back({k, k, 1, 1, 1, 1});
+  for (int k2 = 2; k2 <= 8; ++k2) rows.push_back({1, k2, 2, 2, 1, 1});
 
   const std::uint64_t low = seed_with_first_draw(true);
   const std::uint64_t high = seed_with_first_draw(false);
@@ -176,14 +129,7 @@ TEST(ComputerCard, EveryRowOfThePairTableWithAndWithoutTemperAndHeir) {
   }
 }
 
-TEST(StrongAttackTarget, AloneOrOnlyItselfInTheRoomMeansNobodyAndNoDraw) {
-  Random random(3);
-  EXPECT_EQ(strong_attack_target(occupant_entry(4), 4, random), 0);
-  EXPECT_EQ(strong_attack_target("", 4, random), 0);
-  EXPECT_EQ(random.draws(), 0u);
-}
-
-TEST(StrongAttackTarget, EachOtherEntryOfTheRoomIsEquallyLikely) {
+TEST(StrongAttackTarget, EachOtherEntryOfTheRoomIsEquallyLikelyAndAloneMeansNobody) {
   // Arrival order and numbers mixed so that a draw biased by either shows.
   const std::string room = occupant_entry(7) + occupant_entry(3) + occupant_entry(10) +
                            occupant_entry(1) + occupant_entry(5);
@@ -199,29 +145,29 @@ TEST(StrongAttackTarget, EachOtherEntryOfTheRoomIsEquallyLikely) {
   }
   // Each pick is one draw over five entries; the attacker's own entry is drawn again.
   EXPECT_NEAR(static_cast<double>(random.draws()) / kTrials, 1.25, 0.02);
+
+  Random alone(3);
+  EXPECT_EQ(strong_attack_target(occupant_entry(4), 4, alone), 0);
+  EXPECT_EQ(strong_attack_target("", 4, alone), 0);
+  EXPECT_EQ(alone.draws(), 0u);
 }
 
-TEST(AnywhereTarget, NeverItselfNorTheDeadButAnyLivingCharacter) {
+TEST(AnywhereTarget, AnyOtherLivingCharacterEquallyAndNobodyWithoutDrawingWhenAlone) {
   Roster roster{};
   for (int c = 1; c <= kCharacters; ++c) roster[static_cast<std::size_t>(c)].Vivo = kTrue;
-  roster[2].Vivo = kFalse;
-  roster[9].Vivo = kFalse;
+  roster[2].Vivo = roster[9].Vivo = kFalse;
   Random random(11);
   std::map<int, int> hits;
   for (int i = 0; i < 7000; ++i) ++hits[anywhere_target(roster, 4, random)];
-  EXPECT_EQ(hits.count(4), 0u);
-  EXPECT_EQ(hits.count(2), 0u);
-  EXPECT_EQ(hits.count(9), 0u);
   EXPECT_EQ(hits.size(), 7u);
+  for (int dead_or_self : {2, 4, 9}) EXPECT_EQ(hits.count(dead_or_self), 0u);
   for (const auto& [target, n] : hits) EXPECT_NEAR(n, 1000, 150) << "target " << target;
-}
 
-TEST(AnywhereTarget, NobodyElseAliveGivesNobodyWithoutDrawing) {
-  Roster roster{};
-  roster[6].Vivo = kTrue;
-  Random random(1);
-  EXPECT_EQ(anywhere_target(roster, 6, random), 0);
-  EXPECT_EQ(random.draws(), 0u);
+  Roster alone{};
+  alone[6].Vivo = kTrue;
+  Random none(1);
+  EXPECT_EQ(anywhere_target(alone, 6, none), 0);
+  EXPECT_EQ(none.draws(), 0u);
 }
 
 }  // namespace

@@ -13,14 +13,9 @@ class Dispatcher : public ::testing::Test, public HandBuiltGame {
     t.program.speech.CargaVoces();
     w.OrdenTurno = {0, 1, 2};
     w.TurnoActual = 1;
-    for (int c = 1; c <= 2; ++c) {
-      who(c).Humano = kTrue;
-      who(c).Sala = -1;
-      who(c).CartaElegida = 0;
-    }
+    who(1).Humano = who(2).Humano = kTrue;
     for (int c = 3; c <= kCharacters; ++c) dead(c);
-    who(1).Carta1 = 26;  // a strong defence: needs no target
-    who(1).Carta2 = 34;
+    hand(1, 26, 34);  // a strong defence: needs no target
     w.Fase = kFaseInicioDia;
   }
 
@@ -42,64 +37,51 @@ const std::string kCardQuestion =
 
 }  // namespace
 
-TEST_F(Dispatcher, EveryDigitBeepsAtTheStartOfADay) {
-  for (int d = 0; d <= 9; ++d) press(keys::k0 + d);
-  EXPECT_EQ(beeps(), 10);
-  EXPECT_EQ(w.Fase, kFaseInicioDia);
-}
-
-TEST_F(Dispatcher, RoomDigitsBeyondTheOpenRoomsBeepAndAnOpenOneIsTaken) {
-  w.Fase = kFaseSalas;
+TEST_F(Dispatcher, DigitsThatMeanNothingInThePhaseBeepAndChangeNothing) {
   w.NumSalas = 3;
-  for (int d : {0, 4, 5, 9}) press(keys::k0 + d);
-  EXPECT_EQ(beeps(), 4);
-  EXPECT_EQ(who(1).Sala, -1);
-  press(keys::k0 + 3);
-  EXPECT_EQ(beeps(), 4);
-  EXPECT_EQ(who(1).Sala, 3);
-  EXPECT_TRUE(room_holds(w.Ocupantes[3], 1));
-  EXPECT_EQ(w.TurnoActual, 2);
-}
-
-TEST_F(Dispatcher, CardDigitsOtherThanOneAndTwoBeep) {
-  w.Fase = kFaseCartas;
-  who(1).Sala = 1;
-  for (int d : {0, 3, 9}) press(keys::k0 + d);
-  EXPECT_EQ(beeps(), 3);
-  EXPECT_EQ(who(1).CartaElegida, 0);
-  press(keys::k1);
-  EXPECT_EQ(beeps(), 3);
-  EXPECT_EQ(who(1).CartaElegida, 1);
-}
-
-TEST_F(Dispatcher, TargetPhaseTakesEveryDigitWithoutBeeping) {
-  w.Fase = kFaseObjetivo;
   w.Objetivos[1] = 2;
   w.NumObjetivos = 1;
-  press(keys::k0);
-  press(keys::k9);
-  EXPECT_EQ(beeps(), 0);
-  EXPECT_EQ(w.Fase, kFaseObjetivo);
-}
+  const struct {
+    std::int16_t fase;
+    std::vector<int> digits;
+    bool beep;
+  } cases[] = {
+      {kFaseInicioDia, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true},
+      {kFaseSalas, {0, 4, 5, 9}, true},
+      {kFaseCartas, {0, 3, 9}, true},
+      {kFaseObjetivo, {0, 9}, false},  // "Sólo hay..."
+      {kFaseFin, {0, 2, 9}, false},
+  };
+  for (const auto& c : cases) {
+    w.Fase = c.fase;
+    const int before = beeps();
+    const std::size_t said = spoken();
+    for (int d : c.digits) press(keys::k0 + d);
+    EXPECT_EQ(beeps() - before, c.beep ? static_cast<int>(c.digits.size()) : 0) << c.fase;
+    EXPECT_EQ(w.Fase, c.fase);
+    EXPECT_TRUE(c.fase == kFaseObjetivo || spoken() == said) << c.fase;
+  }
+  EXPECT_EQ(who(1).Sala, -1);
+  EXPECT_EQ(who(1).CartaElegida, 0);
 
-TEST_F(Dispatcher, AfterTheEndOnlyOneStartsANewGameAndNothingBeeps) {
-  w.Fase = kFaseFin;
-  const std::size_t before = spoken();
-  for (int d : {0, 2, 9}) press(keys::k0 + d);
-  EXPECT_EQ(press(keys::kSpace), keys::kSpace);
-  EXPECT_EQ(w.Fase, kFaseFin);
-  EXPECT_EQ(spoken(), before);
-  EXPECT_EQ(beeps(), 0);
-  press(keys::k1);
-  EXPECT_EQ(w.Fase, kFaseInicioDia);
-  EXPECT_EQ(w.NumSalas, 4);
-}
-
-TEST_F(Dispatcher, AdvanceBeforeAnsweringAsksForTheAnswerAndStays) {
+  const int before = beeps();
   w.Fase = kFaseSalas;
-  w.NumSalas = 3;
+  press(keys::k0 + 3);  // the last open room
+  EXPECT_EQ(who(1).Sala, 3);
+  EXPECT_EQ(w.TurnoActual, 2);
+  w.Fase = kFaseCartas;
+  w.TurnoActual = 1;
+  press(keys::k1);
+  EXPECT_EQ(who(1).CartaElegida, 1);
+  EXPECT_EQ(beeps(), before);
+}
+
+TEST_F(Dispatcher, AdvanceAsksForTheAnswerFirstAndOtherwiseMovesOnSwallowingTheKey) {
+  EXPECT_EQ(press(keys::kSpace), 0);
+  EXPECT_EQ(w.Fase, kFaseSalas);
+  ASSERT_EQ(w.current_character(), 1);
   EXPECT_EQ(press(keys::kSpace), keys::kSpace);
-  EXPECT_EQ(t.log.last(), "Primero debe seleccionar una de las salas. Pulse un número del 1 al 3");
+  EXPECT_EQ(t.log.last(), "Primero debe seleccionar una de las salas. Pulse un número del 1 al 4");
   EXPECT_EQ(w.Fase, kFaseSalas);
 
   w.Fase = kFaseCartas;
@@ -109,11 +91,14 @@ TEST_F(Dispatcher, AdvanceBeforeAnsweringAsksForTheAnswerAndStays) {
             "Primero debe seleccionar una de las cartas. Pulse la tecla C para escuchar sus cartas "
             "y después pulse 1 o 2 para elegir una de ellas.");
   EXPECT_EQ(w.Fase, kFaseCartas);
-}
 
-TEST_F(Dispatcher, AdvanceFromTheStartOfADayOpensTheRoomPhaseAndSwallowsTheKey) {
-  EXPECT_EQ(press(keys::kSpace), 0);
-  EXPECT_EQ(w.Fase, kFaseSalas);
+  w.Fase = kFaseFin;
+  const std::size_t said = spoken();
+  EXPECT_EQ(press(keys::kSpace), keys::kSpace);
+  EXPECT_EQ(spoken(), said);
+  EXPECT_EQ(w.Fase, kFaseFin);
+  press(keys::k1);  // still a new game
+  EXPECT_EQ(w.Fase, kFaseInicioDia);
   EXPECT_EQ(beeps(), 0);
 }
 
@@ -126,34 +111,24 @@ TEST_F(Dispatcher, ShortDescriptionsToggleWithTheirExactWords) {
   EXPECT_EQ(t.log.last(), "Descripción  larga  de las cartas");
 }
 
-TEST_F(Dispatcher, RateLimitIsTestedBeforeTheStep) {
-  t.program.speech.set_rate(-50);
-  press(keys::kF7);
-  EXPECT_EQ(rate(), -50);
-  EXPECT_EQ(t.log.last(), "Velocidad mínima");
-  t.program.speech.set_rate(-49);
-  press(keys::kF7);
-  EXPECT_EQ(rate(), -54);
-  EXPECT_EQ(t.log.last(), "Velocidad de la voz más lenta");
-
-  t.program.speech.set_rate(50);
-  press(keys::kF8);
-  EXPECT_EQ(rate(), 50);
-  EXPECT_EQ(t.log.last(), "Velocidad máxima");
-  t.program.speech.set_rate(49);
-  press(keys::kF8);
-  EXPECT_EQ(rate(), 54);
-  EXPECT_EQ(t.log.last(), "Velocidad de la voz más rápida");
-}
-
-TEST_F(Dispatcher, AnyModifierMakesTheRateStepOne) {
-  for (int shift : {keys::kShift, keys::kCtrl, keys::kAlt}) {
-    t.program.speech.set_rate(0);
-    press(keys::kF7, shift);
-    EXPECT_EQ(rate(), -1) << "modifier " << shift;
-    press(keys::kF8, shift);
-    press(keys::kF8, shift);
-    EXPECT_EQ(rate(), 1) << "modifier " << shift;
+TEST_F(Dispatcher, RateLimitIsTestedBeforeTheStepAndAnyModifierStepsOne) {
+  const struct {
+    int from, key, shift, to;
+    const char* said;
+  } cases[] = {
+      {-50, keys::kF7, 0, -50, "Velocidad mínima"},
+      {-49, keys::kF7, 0, -54, "Velocidad de la voz más lenta"},
+      {50, keys::kF8, 0, 50, "Velocidad máxima"},
+      {49, keys::kF8, 0, 54, "Velocidad de la voz más rápida"},
+      {0, keys::kF7, keys::kShift, -1, "Velocidad de la voz más lenta"},
+      {0, keys::kF8, keys::kCtrl, 1, "Velocidad de la voz más rápida"},
+      {0, keys::kF8, keys::kAlt, 1, "Velocidad de la voz más rápida"},
+  };
+  for (const auto& c : cases) {
+    t.program.speech.set_rate(c.from);
+    press(c.key, c.shift);
+    EXPECT_EQ(rate(), c.to) << c.from << " " << c.shift;
+    EXPECT_EQ(t.log.last(), c.said);
   }
 }
 
@@ -164,7 +139,6 @@ TEST_F(Dispatcher, VoiceKeysWrapAroundAndOnlyF10IsSwallowed) {
   EXPECT_EQ(t.log.last(), "Voz tres");
   EXPECT_EQ(press(keys::kF10), 0);
   EXPECT_EQ(t.program.speech.VozActual, 0);
-  EXPECT_EQ(t.engine.current_voice(), 0);
   EXPECT_EQ(t.log.last(), "Voz uno");
 }
 
@@ -194,8 +168,8 @@ TEST_F(Dispatcher, SituationNamesCompanionsInNumberOrderUntilACardIsChosen) {
   w.Ocupantes[2] = occupant_entry(2) + occupant_entry(1) + occupant_entry(10);
   who(10).Vivo = kTrue;
   press(keys::kP);
-  EXPECT_EQ(t.log.last(), " está en La cocina junto a " + who(2).Nombre + ", " + who(10).Nombre +
-                              ", " + kCardQuestion);
+  EXPECT_EQ(t.log.last(),
+            " está en La cocina junto a " + name(2) + ", " + name(10) + ", " + kCardQuestion);
 
   w.Ocupantes[2] = occupant_entry(1);
   press(keys::kP);
@@ -204,42 +178,42 @@ TEST_F(Dispatcher, SituationNamesCompanionsInNumberOrderUntilACardIsChosen) {
   const std::size_t before = spoken();
   who(1).CartaElegida = 1;
   press(keys::kP);
-  w.Fase = kFaseSalas;
-  who(1).CartaElegida = 0;
-  press(keys::kP);
   EXPECT_EQ(spoken(), before);
 }
 
-TEST_F(Dispatcher, HeirIsToldInEveryPhaseEvenAfterTheEnd) {
+TEST_F(Dispatcher, HeirIsToldAfterTheEndAndControlKeepsTheRepeatText) {
   w.Heredero = 3;
   w.Fase = kFaseFin;
   press(keys::kH);
   EXPECT_EQ(t.log.last(), "El heredero actual es Vanessa, la hija pija");
-}
-
-TEST_F(Dispatcher, ControlSilencesWithoutTouchingTheRepeatText) {
-  press(keys::kH);
-  const std::string heir = t.log.last();
   press(keys::kControl);
-  EXPECT_EQ(t.log.last(), "");
   EXPECT_EQ(t.engine.spoken().back(), "");
   press(keys::kF5);
-  EXPECT_EQ(t.log.last(), heir);
+  EXPECT_EQ(t.log.last(), "El heredero actual es Vanessa, la hija pija");
   EXPECT_EQ(beeps(), 0);
 }
 
-TEST_F(Dispatcher, EscapeOrAltF4CloseTheGameButF4AloneDoesNot) {
-  TestProgram game;
-  game.start_game();
-  game.key(keys::kF4);
-  EXPECT_TRUE(game.program.is_open(WindowId::Main));
-  game.key(keys::kF4, keys::kAlt);
-  EXPECT_TRUE(game.program.ended());
+TEST(Windows, EnterOpensTheMainWindowAndEscapeOrAltF4CloseIt) {
+  TestProgram t;
+  t.start_game();
+  EXPECT_EQ(t.platform.shown, (std::vector<WindowId>{WindowId::Start, WindowId::Main}));
+  EXPECT_EQ(t.platform.closed, std::vector<WindowId>{WindowId::Start});
+  t.key(keys::kF4);
+  EXPECT_TRUE(t.program.is_open(WindowId::Main));
+  t.key(keys::kF4, keys::kAlt);
+  EXPECT_TRUE(t.program.ended());
 
   TestProgram other;
   other.start_game();
   other.key(keys::kEscape);
   EXPECT_TRUE(other.program.ended());
+
+  TestProgram start;
+  start.start();
+  start.key(keys::kEscape);
+  EXPECT_TRUE(start.program.ended());
+  start.key(keys::kEnter);  // keys after the end reach nobody
+  EXPECT_FALSE(start.program.is_open(WindowId::Main));
 }
 
 }  // namespace fortuna::testing

@@ -7,7 +7,7 @@ namespace fortuna::testing {
 namespace {
 
 // Card numbers of the catalogue by kind.
-constexpr int kKeys = 1, kHeirChange = 2, kHeirChange2 = 3, kSwap = 4;
+constexpr int kKeys = 1, kHeirChange = 2, kHeirChange2 = 3, kSwap = 4, kSwap2 = 5;
 constexpr int kHideBedroom = 6, kHideHall = 7;
 constexpr int kStrongHall = 10, kStrongHall2 = 11, kStrongKitchen = 12, kStrongLibrary = 14;
 constexpr int kWeak = 18, kWeak2 = 19, kWeak3 = 20, kWeak4 = 21;
@@ -28,207 +28,157 @@ const std::string kKitchenShort =
 const std::string kKitchenLong =
     " Debo informarles, me temo, de que se ha cerrado La cocina al uso por quejas recibidas de "
     "los cocineros. Espero que no disturbe demasiado a los señores.";
+const std::string kOpening =
+    "Un nuevo día comienza y Mister Paul Mastiff, albacea del testamento y perteneciente al "
+    "bufete Paws and Claws, se presenta cuando todo el grupo está reunido desaiunando. ";
 
-class Resolution : public ::testing::Test, public HandBuiltGame {};
+// The night after a card phase: everybody in the drawing room.
+struct Night : HandBuiltGame {
+  Night() {
+    for (int c = 1; c <= kCharacters; ++c) who(c).Sala = 1;
+  }
+  // The first spoken text that begins with one of the executor's morning openings.
+  std::string news() const {
+    for (const auto& e : t.log.entries)
+      if (e.text.starts_with(kOpening) || e.text.starts_with("Mister Paul Mastiff ")) return e.text;
+    return {};
+  }
+  bool spoke_starting_with(const std::string& start) const {
+    for (const auto& e : t.log.entries)
+      if (e.text.starts_with(start)) return true;
+    return false;
+  }
+  bool left_with_the_keys(int c) {
+    return w.Fase == kFaseFin &&
+           spoke_starting_with("Tras salir en plena noche de la casa, " + name(c));
+  }
+};
+
+class Resolution : public ::testing::Test, public Night {};
 
 }  // namespace
 
-TEST_F(Resolution, StrongAttackAgainstStrongDefenceLeavesTargetAlive) {
+TEST_F(Resolution, OnlyABalanceBelowZeroKills) {
   play(2, kStrongHall, 3);
-  play(3, kStrongDef);
+  play(3, kStrongDef);  // -2 + 2 = 0 survives
   play(4, kStrongHall2, 5);
-  play(5, kWeakDef);
+  play(5, kWeakDef);  // -2 + 1.5
+  play(6, kWeak, 7);
+  play(8, kWeak2, 7);  // -3
+  play(9, kWeak3, 10);
+  play(1, kWeak4, 10);
+  play(10, kStrongDef2);  // -3 + 2
   w.ResuelveDia();
-  EXPECT_TRUE(alive(3));   // -2 + 2 = 0 survives
-  EXPECT_FALSE(alive(5));  // -2 + 1.5 dies
-  EXPECT_TRUE(alive(2));
-  EXPECT_TRUE(alive(4));
+  for (int c = 1; c <= kCharacters; ++c) EXPECT_EQ(alive(c), c != 5 && c != 7 && c != 10) << c;
 }
 
-TEST_F(Resolution, TwoWeakAttacksKillWithOrWithoutStrongDefence) {
-  play(1, kWeak, 3);
-  play(2, kWeak2, 3);
-  play(4, kWeak3, 5);
-  play(6, kWeak4, 5);
-  play(5, kStrongDef);
-  play(7, kWeak, 8);
-  play(8, kWeakDef);
-  play(9, kWeak2, 10);
-  play(10, kStrongDef2);
-  w.ResuelveDia();
-  EXPECT_FALSE(alive(3));  // -3
-  EXPECT_FALSE(alive(5));  // -1
-  EXPECT_TRUE(alive(8));   // a single weak attack is stopped by either defence
-  EXPECT_TRUE(alive(10));
-}
-
-TEST_F(Resolution, HidingPlaceOutlastsEveryAttackWhateverItsRoom) {
+TEST_F(Resolution, HidingPlaceOutlastsEveryAttackAndDiscardedCardsDoNothing) {
   play(1, kHideBedroom);  // the drawing room is not the bedroom: rooms are not tested
-  const int attacks[] = {kStrongHall, kStrongHall2, kStrongKitchen, kStrongLibrary, kWeak,
-                         kWeak2,      kWeak3,       kWeak4,         kWeak};
-  for (int c = 2; c <= 10; ++c) play(c, attacks[c - 2], 1);
+  for (int c = 2; c <= 8; ++c) play(c, c % 2 == 0 ? kStrongHall : kWeak, 1);
+  w.Heredero = 10;
+  discard(10, kKeys);
+  discard(9, kStrongHall2);
+  who(9).Objetivo = 10;
   w.ResuelveDia();
-  EXPECT_TRUE(alive(1));
-}
-
-TEST_F(Resolution, DiscardedAttackOrKeysHaveNoEffect) {
-  discard(2, kStrongHall);
-  who(2).Objetivo = 3;
-  discard(1, kKeys);  // the heir throws the keys away
-  w.ResuelveDia();
-  EXPECT_TRUE(alive(3));
+  for (int c = 1; c <= kCharacters; ++c) EXPECT_TRUE(alive(c)) << c;
   EXPECT_EQ(w.Fase, kFaseInicioDia);
-  EXPECT_FALSE(news().empty());
 }
 
-TEST_F(Resolution, HeirKilledWhilePlayingTheKeysDoesNotWin) {
-  play(1, kKeys);
-  play(3, kStrongHall, 1);
-  w.ResuelveDia();
-  EXPECT_FALSE(alive(1));
-  EXPECT_EQ(w.Heredero, 2);
-  EXPECT_EQ(w.Fase, kFaseInicioDia);
-  EXPECT_NE(news().find(who(1).Nombre + " ha muerto en El salón en extrañas circunstancias. \r\n"),
-            std::string::npos);
+TEST(ResolutionHeir, PapersMoveTheHeirAndOnlyTheHeirAliveAfterThemWinsWithTheKeys) {
+  struct Play {
+    int c, card, target;
+  };
+  struct Case {
+    std::vector<Play> plays;
+    std::vector<int> dead;
+    int heir_before, heir_after, winner;  // winner 0: the game goes on
+    std::string said, unsaid;
+  };
+  const std::string papers =
+      "Tras la aparición de unos papeles incriminatorios, el heredero de la fortuna ha pasado a "
+      "ser ";
+  const Case cases[] = {
+      // killed the night he plays the keys
+      {{{1, kKeys, 0}, {3, kStrongHall, 1}},
+       {},
+       1,
+       2,
+       0,
+       "Bigotes, el gato andalú ha muerto en El salón en extrañas circunstancias. \r\n",
+       papers},
+      // ... and the next living heir who also played them wins
+      {{{1, kKeys, 0}, {4, kStrongHall, 1}, {3, kKeys, 0}}, {2}, 1, 3, 3, "", ""},
+      // moved on by papers before the keys are tested
+      {{{1, kKeys, 0}, {3, kHeirChange, 0}}, {}, 1, 2, 0, papers + "Sir Reginald", ""},
+      {{{1, kKeys, 0}, {3, kHeirChange, 0}, {2, kKeys, 0}}, {}, 1, 2, 2, "", ""},
+      // two papers move it two living places; a full circle is not told
+      {{{5, kHeirChange, 0}, {6, kHeirChange2, 0}},
+       {2},
+       1,
+       4,
+       0,
+       papers + "Kevin, el hijo rockero. \r\n",
+       ""},
+      {{{1, kHeirChange, 0}, {2, kHeirChange2, 0}}, {3, 4, 5, 6, 7, 8, 9, 10}, 2, 2, 0, "", papers},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "heir after " << c.heir_after << ", winner " << c.winner);
+    Night n;
+    for (int d : c.dead) n.dead(d);
+    for (const Play& p : c.plays) n.play(p.c, p.card, p.target, kWeakDef);
+    n.w.Heredero = static_cast<std::int16_t>(c.heir_before);
+    n.w.ResuelveDia();
+    EXPECT_EQ(n.w.Heredero, c.heir_after);
+    EXPECT_EQ(n.left_with_the_keys(c.winner), c.winner != 0);
+    EXPECT_EQ(n.news().empty(), c.winner != 0);                    // the night stops at the win
+    EXPECT_EQ(n.who(c.winner).Carta1, c.winner != 0 ? kKeys : 0);  // nothing returned
+    EXPECT_NE(n.news().find(c.said), std::string::npos) << n.news();
+    EXPECT_TRUE(c.unsaid.empty() || n.news().find(c.unsaid) == std::string::npos) << n.news();
+  }
 }
 
-TEST_F(Resolution, NextHeirWhoAlsoPlayedTheKeysWinsAndTheNightStops) {
-  dead(2);  // position 2 is skipped
-  play(1, kKeys, 0, kWeakDef);
-  play(4, kStrongHall, 1);
-  play(3, kKeys, 0, kWeakDef2);
-  w.ResuelveDia();
-  EXPECT_EQ(w.Heredero, 3);
-  EXPECT_EQ(w.Fase, kFaseFin);
-  EXPECT_TRUE(news().empty());
-  // nothing after the win: cards stay where they were played from
-  EXPECT_EQ(who(3).Carta1, kKeys);
-  EXPECT_EQ(who(4).Carta1, kStrongHall);
-  EXPECT_EQ(w.Mazo[1], 0);
-  EXPECT_TRUE(spoke_starting_with("Tras salir en plena noche de la casa, " + who(3).Nombre));
-}
-
-TEST_F(Resolution, TwoHeirChangesMoveTheHeirTwoLivingPlaces) {
-  dead(2);
-  play(5, kHeirChange);
-  play(6, kHeirChange2);
-  w.ResuelveDia();
-  EXPECT_EQ(w.Heredero, 4);
-  EXPECT_NE(news().find("Tras la aparición de unos papeles incriminatorios, el heredero de la "
-                        "fortuna ha pasado a ser " +
-                        who(4).Nombre + ". \r\n"),
-            std::string::npos);
-}
-
-TEST_F(Resolution, HeirChangesThatComeBackToTheSameHeirAreNotTold) {
-  for (int c = 3; c <= 10; ++c) dead(c);
-  play(1, kHeirChange);
-  play(2, kHeirChange2);
-  w.Heredero = 2;
-  w.ResuelveDia();
-  EXPECT_EQ(w.Heredero, 2);
-  EXPECT_EQ(news().find("Tras la aparición"), std::string::npos);
-  EXPECT_FALSE(news().empty());  // rooms close with two alive
-}
-
-TEST_F(Resolution, KeysOfAnHeirMovedOnByPapersDoNotWinButTheNewHeirsDo) {
-  play(1, kKeys);
-  play(3, kHeirChange);
-  w.ResuelveDia();
-  EXPECT_EQ(w.Heredero, 2);
-  EXPECT_EQ(w.Fase, kFaseInicioDia);
-
-  HandBuiltGame other;
-  other.play(1, kKeys);
-  other.play(3, kHeirChange);
-  other.play(2, kKeys);
-  other.w.ResuelveDia();
-  EXPECT_EQ(other.w.Fase, kFaseFin);
-  EXPECT_TRUE(
-      other.spoke_starting_with("Tras salir en plena noche de la casa, " + other.who(2).Nombre));
-}
-
-TEST_F(Resolution, RoomsFourThreeAndTwoCloseTogetherWithTheirSentencesInOrder) {
-  for (int c = 8; c <= 10; ++c) dead(c);
-  for (int c = 4; c <= 7; ++c) play(c - 3, kStrongHall, c);  // 7 alive, 4 die
-  w.ResuelveDia();
-  EXPECT_EQ(w.NumSalas, 1);
-  EXPECT_EQ(w.SalaAbierta[2], kFalse);
-  EXPECT_EQ(w.SalaAbierta[3], kFalse);
-  EXPECT_EQ(w.SalaAbierta[4], kFalse);
-  EXPECT_NE(w.SalaAbierta[1], kFalse);
-  EXPECT_NE(news().find(kRoom4Closing + kLibraryShort + kKitchenShort + ". Como ustedes ya sabrán"),
-            std::string::npos);
-}
-
-TEST_F(Resolution, RoomsCloseOnDifferentNightsWithTheirLongSentences) {
-  dead(10);
-  for (int c = 4; c <= 6; ++c) play(c - 3, kStrongHall, c);  // 9 alive, 3 die: 6 left
-  w.ResuelveDia();
-  EXPECT_EQ(w.NumSalas, 3);
-  EXPECT_NE(news().find(kRoom4Closing), std::string::npos);
-  EXPECT_EQ(news().find("biblioteca"), std::string::npos);
-
-  HandBuiltGame later;
-  for (int c = 6; c <= 10; ++c) later.dead(c);
-  later.w.SalaAbierta[4] = kFalse;
-  later.w.NumSalas = 3;
-  later.play(1, kStrongHall, 5);  // 5 alive, 1 dies: 4 left
-  later.w.ResuelveDia();
-  EXPECT_EQ(later.w.NumSalas, 2);
-  EXPECT_NE(later.news().find(kLibraryLong), std::string::npos);
-
-  HandBuiltGame last;
-  for (int c = 5; c <= 10; ++c) last.dead(c);
-  for (int room = 3; room <= 4; ++room) last.w.SalaAbierta[room] = kFalse;
-  last.w.NumSalas = 2;
-  last.play(1, kStrongHall, 4);  // 4 alive, 1 dies: 3 left
-  last.w.ResuelveDia();
-  EXPECT_EQ(last.w.NumSalas, 1);
-  EXPECT_NE(last.news().find(kKitchenLong), std::string::npos);
-}
-
-TEST_F(Resolution, ANameWithDisturChangesTheKitchenAndLibrarySentences) {
-  for (int c = 5; c <= 10; ++c) dead(c);
-  for (int room = 3; room <= 4; ++room) w.SalaAbierta[room] = kFalse;
-  w.NumSalas = 2;
-  who(4).Nombre = "Hugo el disturbado";
-  play(1, kStrongHall, 4);
-  w.ResuelveDia();
-  EXPECT_NE(news().find(kKitchenShort), std::string::npos);
-
-  HandBuiltGame library;
-  for (int c = 6; c <= 10; ++c) library.dead(c);
-  library.w.SalaAbierta[4] = kFalse;
-  library.w.NumSalas = 3;
-  library.who(5).Nombre = "Lola, que disturbe a todos";
-  library.play(1, kStrongHall, 5);
-  library.w.ResuelveDia();
-  EXPECT_NE(library.news().find(kLibraryShort), std::string::npos);
-  EXPECT_EQ(library.news().find(kLibraryLong), std::string::npos);
-
-  HandBuiltGame only_distur;  // the library asks for the whole word
-  for (int c = 6; c <= 10; ++c) only_distur.dead(c);
-  only_distur.w.SalaAbierta[4] = kFalse;
-  only_distur.w.NumSalas = 3;
-  only_distur.who(5).Nombre = "Hugo el disturbado";
-  only_distur.play(1, kStrongHall, 5);
-  only_distur.w.ResuelveDia();
-  EXPECT_NE(only_distur.news().find(kLibraryLong), std::string::npos);
+TEST(ResolutionRooms, RoomsCloseAsTheHouseholdShrinksWithTheirSentences) {
+  struct Case {
+    int alive, open, kills;
+    const char* victim_name;  // the last victim's name, or nullptr
+    int open_after;
+    std::string said, unsaid;
+  };
+  const Case cases[] = {
+      {9, 4, 3, nullptr, 3, kRoom4Closing, "biblioteca"},
+      {7, 4, 4, nullptr, 1, kRoom4Closing + kLibraryShort + kKitchenShort + ". Como ustedes",
+       "quejas"},
+      {5, 3, 1, nullptr, 2, kLibraryLong, "Asimismo"},
+      {4, 2, 1, nullptr, 1, kKitchenLong, "Lamentablemente"},
+      {4, 2, 1, "Hugo el disturbado", 1, kKitchenShort, "quejas"},
+      {5, 3, 1, "Lola, que disturbe a todos", 2, kLibraryShort, "calefacción. Espero"},
+      {5, 3, 1, "Hugo el disturbado", 2, kLibraryLong, "Asimismo"},  // the whole word
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.alive << " alive, " << c.kills << " killed");
+    Night n;
+    for (int d = c.alive + 1; d <= kCharacters; ++d) n.dead(d);
+    n.open_rooms(c.open);
+    for (int k = 1; k <= c.kills; ++k) n.play(k, kStrongHall, c.alive - c.kills + k);
+    if (c.victim_name != nullptr) n.who(c.alive).Nombre = c.victim_name;
+    n.w.ResuelveDia();
+    EXPECT_EQ(n.w.NumSalas, c.open_after);
+    for (int room = 1; room <= kRooms; ++room)
+      EXPECT_EQ(n.w.SalaAbierta[room] != 0, room <= c.open_after) << room;
+    EXPECT_NE(n.news().find(c.said), std::string::npos) << n.news();
+    EXPECT_EQ(n.news().find(c.unsaid), std::string::npos) << n.news();
+  }
 }
 
 TEST_F(Resolution, QuietNightRemindsWhoTheHeirIsOrSaysOnlyTheOpeningWhenShort) {
   w.Heredero = 7;
   w.ResuelveDia();
-  EXPECT_EQ(
-      news(),
-      "Un nuevo día comienza y Mister Paul Mastiff, albacea del testamento y perteneciente al "
-      "bufete Paws and Claws, se presenta cuando todo el grupo está reunido desaiunando. Sólo "
-      "me he acercado para recordarles que el heredero que actualmente es el primero en la "
-      "línea de sucesión es, en estos momentos,  Gaspar, el mayordomo. Que pasen  un día muy "
-      "feliz.");
+  EXPECT_EQ(news(), kOpening +
+                        "Sólo me he acercado para recordarles que el heredero que actualmente es "
+                        "el primero en la línea de sucesión es, en estos momentos,  Gaspar, el "
+                        "mayordomo. Que pasen  un día muy feliz.");
 
-  HandBuiltGame short_mode;
+  Night short_mode;
   short_mode.w.DescripcionCorta = kTrue;
   short_mode.w.ResuelveDia();
   EXPECT_EQ(short_mode.news(), "Mister Paul Mastiff dice: ");
@@ -239,25 +189,20 @@ TEST_F(Resolution, NewsOfADeathReadsAsTheExecutorTellsIt) {
   who(1).Sala = 2;
   play(2, kStrongKitchen, 1);
   w.ResuelveDia();
-  EXPECT_EQ(
-      news(),
-      "Un nuevo día comienza y Mister Paul Mastiff, albacea del testamento y perteneciente al "
-      "bufete Paws and Claws, se presenta cuando todo el grupo está reunido desaiunando. "
-      "Tengo nuevas noticias para ustedes: Bigotes, el gato andalú ha muerto en La cocina "
-      "debido a un lamentable accidente. \r\n. Como ustedes ya sabrán, el heredero que "
-      "actualmente es el primero en la línea de sucesión es, en estos momentos, Gaspar, el "
-      "mayordomo. Que pasen  un día muy feliz.");
+  EXPECT_EQ(news(), kOpening +
+                        "Tengo nuevas noticias para ustedes: Bigotes, el gato andalú ha muerto en "
+                        "La cocina debido a un lamentable accidente. \r\n. Como ustedes ya sabrán, "
+                        "el heredero que actualmente es el primero en la línea de sucesión es, en "
+                        "estos momentos, Gaspar, el mayordomo. Que pasen  un día muy feliz.");
 
-  HandBuiltGame short_mode;
+  Night short_mode;
   short_mode.w.DescripcionCorta = kTrue;
   short_mode.who(3).Sala = 3;
   short_mode.play(2, kWeak, 3);
   short_mode.w.ResuelveDia();
-  EXPECT_EQ(short_mode.news().rfind("Mister Paul Mastiff trae nuevas noticias por la mañana:" +
-                                        short_mode.who(3).Nombre +
-                                        " ha muerto en La bibliotecaaunque no sé cómo murió. \r\n",
-                                    0),
-            0u);
+  EXPECT_TRUE(short_mode.news().starts_with(
+      "Mister Paul Mastiff trae nuevas noticias por la mañana:" + short_mode.name(3) +
+      " ha muerto en La bibliotecaaunque no sé cómo murió. \r\n"));
 }
 
 TEST_F(Resolution, OnlyPeopleHearTheirDeathNamingTonightsAttackersOnly) {
@@ -266,40 +211,37 @@ TEST_F(Resolution, OnlyPeopleHearTheirDeathNamingTonightsAttackersOnly) {
   who(5).Objetivo = 3;  // aimed at 3 on the night 5 died
   play(1, kStrongHall, 3);
   play(2, kStrongHall2, 4);
+  play(3, kStrongHall2, 1);  // killed tonight, still named by 1's report were 1 a person
   w.ResuelveDia();
   std::vector<std::string> reports;
   for (const auto& e : t.log.entries)
     if (e.wait_before && e.wait_after) reports.push_back(e.text);
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0], who(3).Nombre + " cuando estaba en El salón ha recibido un ataque de " +
-                            who(1).Nombre +
-                            " que le elimina definitivamente como aspirante a la fortuna de vadod "
-                            "brunilda");
-  EXPECT_FALSE(alive(3));
+  EXPECT_EQ(reports,
+            std::vector<std::string>{
+                name(3) + " cuando estaba en El salón ha recibido un ataque de " + name(1) +
+                " que le elimina definitivamente como aspirante a la fortuna de vadod "
+                "brunilda"});
   EXPECT_FALSE(alive(4));
 }
 
-TEST_F(Resolution, OneSurvivorEndsTheGameWithoutNews) {
+TEST_F(Resolution, OneSurvivorOrNobodyEndsTheGameWithoutNews) {
   for (int c = 3; c <= 10; ++c) dead(c);
   play(1, kStrongHall, 2);
   w.ResuelveDia();
   EXPECT_EQ(w.Fase, kFaseFin);
   EXPECT_TRUE(news().empty());
   EXPECT_TRUE(spoke_starting_with("Mister Paul Mástiff llega a la casa"));
-}
 
-TEST_F(Resolution, EverybodyDeadEndsTheGameBeforeTheKeysAndThePile) {
-  for (int c = 3; c <= 10; ++c) dead(c);
-  play(1, kStrongHall, 2);
-  play(2, kStrongHall2, 1);
-  w.ResuelveDia();
-  EXPECT_FALSE(alive(1));
-  EXPECT_FALSE(alive(2));
-  EXPECT_EQ(w.Fase, kFaseFin);
-  EXPECT_TRUE(spoke_starting_with("El señor Mástiff, al llegar por la mañana"));
-  EXPECT_EQ(who(1).Carta1, kStrongHall);  // cards were not returned
-  EXPECT_EQ(w.Mazo[1], 0);
-  EXPECT_NE(w.SalaAbierta[4], kFalse);  // nor rooms closed
+  Night none;  // everybody dead: the end comes before the keys and the pile
+  for (int c = 3; c <= 10; ++c) none.dead(c);
+  none.play(1, kStrongHall, 2);
+  none.play(2, kStrongHall2, 1);
+  none.w.ResuelveDia();
+  EXPECT_EQ(none.w.Fase, kFaseFin);
+  EXPECT_TRUE(none.spoke_starting_with("El señor Mástiff, al llegar por la mañana"));
+  EXPECT_EQ(none.who(1).Carta1, kStrongHall);  // cards were not returned
+  EXPECT_EQ(none.w.Mazo[1], 0);
+  EXPECT_NE(none.w.SalaAbierta[4], kFalse);  // nor rooms closed
 }
 
 TEST_F(Resolution, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTakenOut) {
@@ -312,8 +254,8 @@ TEST_F(Resolution, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTake
   w.ResuelveDia();  // one survivor: every room but the drawing room closes
   // kStrongKitchen and kStrongLibrary belonged to rooms that closed tonight
   const int expected[] = {kWeak2, kStrongHall, kWeakDef2, kHideHall, kStrongDef2};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(w.Mazo[i + 1], expected[i]) << "position " << i + 1;
-  for (int i = 6; i <= kPileSize; ++i) EXPECT_EQ(w.Mazo[i], 0) << "position " << i;
+  for (int i = 1; i <= kPileSize; ++i)
+    EXPECT_EQ(w.Mazo[i], i <= 5 ? expected[i - 1] : 0) << "position " << i;
   EXPECT_EQ(who(1).Carta1, kHideBedroom);
   EXPECT_EQ(who(2).Carta1, kWeak3);
   EXPECT_EQ(who(1).Carta2, 0);
@@ -321,10 +263,8 @@ TEST_F(Resolution, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTake
 
 TEST_F(Resolution, PlayedCardLeavesEitherSlotAndTheKeptCardEndsInSlotOne) {
   play(1, kWeakDef, 0, kStrongDef);
-  Personaje& second = who(2);
-  second.Carta1 = kWeak;
-  second.Carta2 = kWeakDef2;
-  second.CartaElegida = 2;
+  hand(2, kWeak, kWeakDef2);
+  who(2).CartaElegida = 2;
   w.Mazo[1] = kWeak2;
   w.ResuelveDia();
   // IniciaDia has dealt again since; the kept cards are still in slot 1
@@ -334,12 +274,10 @@ TEST_F(Resolution, PlayedCardLeavesEitherSlotAndTheKeptCardEndsInSlotOne) {
 
 TEST_F(Resolution, SwapExchangesTheKeptCardsAndASwapWithNoTargetChangesNothing) {
   for (int c = 4; c <= 10; ++c) dead(c);
-  for (int c = 1; c <= 3; ++c) who(c).Sala = 1;
   play(1, kSwap, 2, kStrongDef);
   play(2, kWeakDef, 0, kHideHall);
-  play(3, kSwap + 1, 0, kWeak);  // aimed at nobody
-  // three alive, nobody dies: the kitchen closes and the game goes on
-  w.ResuelveDia();
+  play(3, kSwap2, 0, kWeak);  // aimed at nobody
+  w.ResuelveDia();            // three alive, nobody dies: the game goes on
   EXPECT_EQ(who(1).Carta1, kHideHall);
   EXPECT_EQ(who(2).Carta1, kStrongDef);
   EXPECT_EQ(who(3).Carta1, kWeak);
