@@ -19,6 +19,22 @@ const std::string& room_string(const GameState& w, int sala) {
 
 }  // namespace
 
+std::string MainWindow::situation_text(int c) const {
+  const Personaje& p = Personajes[static_cast<std::size_t>(c)];
+  const std::string& room = room_string(*this, p.Sala);
+  std::string companions;
+  for (int j = 1; j <= kCharacters; ++j)
+    if (j != c && room_holds(room, j))
+      companions += Personajes[static_cast<std::size_t>(j)].Nombre + ", ";
+  std::string text =
+      " está en " + (p.Sala >= -1 && p.Sala <= kRooms ? Salas[p.Sala] : std::string());
+  text += companions.empty() ? " y no hay nadie más con usted. " : " junto a " + companions;
+  return text + " Recuerde que  sus cartas son: 1. " + NombreCarta(p.Carta1) + " y 2. " +
+         NombreCarta(p.Carta2) +
+         ". ¿Qué carta desea utilizar? (pulse 1 o 2, y Si desea descartar una carta sin "
+         "utilizarla, mantenga pulsada la tecla control)";
+}
+
 void MainWindow::SeleccionaCartas(Bool16 Inicio) {
   if (Inicio != 0) {
     TurnoActual = 1;
@@ -33,16 +49,7 @@ void MainWindow::SeleccionaCartas(Bool16 Inicio) {
     const std::string& room = room_string(*this, p.Sala);
     if (p.Humano != 0 && p.Vivo != 0) {
       if (p.CartaElegida < 1) {
-        std::string companions;
-        for (int j = 1; j <= kCharacters; ++j)
-          if (j != c && room_holds(room, j))
-            companions += Personajes[static_cast<std::size_t>(j)].Nombre + ", ";
-        std::string prompt = p.Nombre + ", es su turno de jugar." + " está en " + Salas[p.Sala];
-        prompt += companions.empty() ? " y no hay nadie más con usted. " : " junto a " + companions;
-        prompt += " Recuerde que  sus cartas son: 1. " + NombreCarta(p.Carta1) + " y 2. " +
-                  NombreCarta(p.Carta2) +
-                  ". ¿Qué carta desea utilizar? (pulse 1 o 2, y Si desea descartar una carta sin "
-                  "utilizarla, mantenga pulsada la tecla control)";
+        const std::string prompt = p.Nombre + ", es su turno de jugar." + situation_text(c);
         Habla(prompt);
         Fase = kFaseCartas;
         return;

@@ -4,36 +4,16 @@
 #include "game/main_window.h"
 #include "game/platform.h"
 #include "game/program.h"
+#include "game/voice_keys.h"
 
 namespace fortuna {
 
 namespace {
 
-constexpr int kRateLimit = 50;
-
 // The character being served, or 0 when the turn order does not reach TurnoActual.
 int current_or_nobody(const GameState& state) {
   if (state.TurnoActual < 1 || state.TurnoActual > state.turn_count()) return 0;
   return state.current_character();
-}
-
-// Where the character is, who is with it, its cards and the card question.
-std::string situation_text(const MainWindow& w, int c) {
-  const Personaje& p = w.Personajes[static_cast<std::size_t>(c)];
-  const int room = p.Sala;
-  const bool real_room = room >= 1 && room <= kRooms;
-  std::string text = " está en " + (room >= -1 && room <= kRooms ? w.Salas[room] : std::string());
-  std::string companions;
-  for (int j = 1; j <= kCharacters && real_room; ++j) {
-    if (j != c && room_holds(w.Ocupantes[room], j))
-      companions += w.Personajes[static_cast<std::size_t>(j)].Nombre + ", ";
-  }
-  text += companions.empty() ? " y no hay nadie más con usted. " : " junto a " + companions;
-  text += " Recuerde que  sus cartas son: 1. " + w.NombreCarta(p.Carta1) + " y 2. " +
-          w.NombreCarta(p.Carta2) +
-          ". ¿Qué carta desea utilizar? (pulse 1 o 2, y Si desea descartar una carta sin "
-          "utilizarla, mantenga pulsada la tecla control)";
-  return text;
 }
 
 }  // namespace
@@ -79,37 +59,14 @@ void MainWindow::Form_KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
             " de las cartas");
       return;
     case keys::kF7:
-    case keys::kF8: {
-      const int step = Shift != 0 ? 1 : 5;
-      const int rate = speech.rate();
-      if (code == keys::kF7) {
-        if (rate > -kRateLimit) {
-          speech.set_rate(rate - step);
-          Habla("Velocidad de la voz más lenta");
-        } else {
-          Habla("Velocidad mínima");
-        }
-      } else if (rate < kRateLimit) {
-        speech.set_rate(rate + step);
-        Habla("Velocidad de la voz más rápida");
-      } else {
-        Habla("Velocidad máxima");
-      }
+    case keys::kF8:
+      rate_key(speech, code, Shift, "Velocidad de la voz más lenta");
       return;
-    }
     case keys::kF9:
-    case keys::kF10: {
-      if (speech.Voces.empty()) return;
-      const int last = static_cast<int>(speech.Voces.size()) - 1;
-      int index = speech.VozActual + (code == keys::kF9 ? -1 : 1);
-      if (index < 0) index = last;
-      if (index > last) index = 0;
-      speech.VozActual = static_cast<std::int16_t>(index);
-      speech.select_voice(index);
-      Habla(speech.Voces[static_cast<std::size_t>(index)]);
+    case keys::kF10:
+      voice_key(speech, code);
       if (code == keys::kF10) KeyCode = 0;
       return;
-    }
     case keys::kH:
       if (Heredero >= 1 && Heredero <= 10)
         Habla("El heredero actual es " + Personajes[static_cast<std::size_t>(heir())].Nombre);
@@ -120,8 +77,7 @@ void MainWindow::Form_KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
               NombreCarta(current.Carta2));
       return;
     case keys::kP:
-      if (Fase == kFaseCartas && c != 0 && current.CartaElegida < 1)
-        Habla(situation_text(*this, c));
+      if (Fase == kFaseCartas && c != 0 && current.CartaElegida < 1) Habla(situation_text(c));
       return;
     case keys::kSpace:
     case keys::kF2:

@@ -41,6 +41,8 @@ class MainWindow : public GameState {
   void target_key(int digit);
   // The target list, spoken again from Objetivos.
   void speak_target_list();
+  // Where character c is, who is with it, its cards and the card question.
+  std::string situation_text(int c) const;
 
   Roster& Personajes;
 

@@ -4,6 +4,7 @@
 
 #include "game/platform.h"
 #include "game/program.h"
+#include "game/voice_keys.h"
 
 namespace fortuna {
 
@@ -67,38 +68,15 @@ void StartScreen::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
       program_.show_window(WindowId::Main);
       program_.close_window(WindowId::Start);
       break;
-    case keys::kF7: {
-      const int rate = voz.rate();
-      if (rate <= -50) {
-        voz.Habla("Velocidad mínima", kFalse, kFalse);
-      } else {
-        voz.set_rate(rate - (Shift == 0 ? 5 : 1));
-        voz.Habla("Velocidad de la voz más lenta ", kFalse, kFalse);
-      }
+    case keys::kF7:
+    case keys::kF8:
+      rate_key(voz, KeyCode, Shift, "Velocidad de la voz más lenta ");
       break;
-    }
-    case keys::kF8: {
-      const int rate = voz.rate();
-      if (rate >= 50) {
-        voz.Habla("Velocidad máxima", kFalse, kFalse);
-      } else {
-        voz.set_rate(rate + (Shift == 0 ? 5 : 1));
-        voz.Habla("Velocidad de la voz más rápida", kFalse, kFalse);
-      }
-      break;
-    }
     case keys::kF9:
-    case keys::kF10: {
-      const int last = static_cast<int>(voz.Voces.size()) - 1;
-      int index = voz.VozActual + (KeyCode == keys::kF9 ? -1 : 1);
-      if (index < 0) index = last;
-      if (index > last) index = 0;
-      voz.VozActual = static_cast<std::int16_t>(index);
-      voz.select_voice(index);
-      voz.Habla(voz.Voces[static_cast<std::size_t>(index)], kFalse, kFalse);
+    case keys::kF10:
+      voice_key(voz, KeyCode);
       if (KeyCode == keys::kF10) KeyCode = 0;
       break;
-    }
     default:
       break;
   }
