@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -43,12 +42,6 @@ class HeadlessPlatform final : public Platform {
   KeyScript& script_;
 };
 
-// Writes nowhere; stands in when no transcript was asked for.
-class NullStream : public std::ostream {
- public:
-  NullStream() : std::ostream(nullptr) {}
-};
-
 }  // namespace
 
 int run_headless(const Options& options) {
@@ -64,26 +57,16 @@ int run_headless(const Options& options) {
     script = KeyScript::from_stream(std::cin, isatty(STDIN_FILENO) != 0, std::cerr);
   }
 
-  std::ofstream transcript_file;
-  NullStream null_stream;
-  std::ostream* transcript_out = &null_stream;
-  if (options.transcript_file == "-") {
-    transcript_out = &std::cout;
-  } else if (!options.transcript_file.empty()) {
-    transcript_file.open(options.transcript_file, std::ios::binary | std::ios::trunc);
-    if (!transcript_file) {
-      std::cerr << "fortuna: --transcript " << options.transcript_file
-                << ": cannot write the file\n";
-      return 2;
-    }
-    transcript_out = &transcript_file;
+  TranscriptOutput transcript_output;
+  if (std::string error; !transcript_output.open(options.transcript_file, error)) {
+    std::cerr << "fortuna: " << error << '\n';
+    return 2;
   }
-  Transcript transcript(*transcript_out);
+  Transcript transcript(transcript_output.stream());
 
   auto engine = make_engine(options.speech.empty() ? "none" : options.speech, std::cout, std::cerr);
-  SystemClock system_clock;
-  FixedClock fixed_clock(options.clock.value_or(TimeOfDay{}));
-  Clock& clock = options.clock ? static_cast<Clock&>(fixed_clock) : system_clock;
+  const auto clock_owner = make_clock(options);
+  Clock& clock = *clock_owner;
 
   HeadlessPlatform headless(*script);
   RecordedPlatform platform(headless, transcript);

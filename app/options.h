@@ -1,6 +1,7 @@
 // What the command line asked for.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,5 +16,11 @@ struct Options {
   std::string transcript_file;  // empty: none; "-": standard output
   std::optional<TimeOfDay> clock;
 };
+
+// The clock a run reads: fixed by --clock, else the system's.
+inline std::unique_ptr<Clock> make_clock(const Options& options) {
+  if (options.clock) return std::make_unique<FixedClock>(*options.clock);
+  return std::make_unique<SystemClock>();
+}
 
 }  // namespace fortuna

@@ -1,5 +1,6 @@
 #include "app/transcript.h"
 
+#include <iostream>
 #include <nlohmann/json.hpp>
 
 namespace fortuna {
@@ -15,6 +16,21 @@ void write(std::ostream& out, const Json& event) {
   out << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;
 }
 }  // namespace
+
+bool TranscriptOutput::open(const std::string& path, std::string& error) {
+  if (path.empty()) return true;
+  if (path == "-") {
+    out_ = &std::cout;
+    return true;
+  }
+  file_.open(path, std::ios::binary | std::ios::trunc);
+  if (!file_) {
+    error = "--transcript " + path + ": cannot write the file";
+    return false;
+  }
+  out_ = &file_;
+  return true;
+}
 
 void Transcript::key(const std::string& name) {
   write(out_, {{"event", "key"}, {"key", name}});

@@ -2,6 +2,7 @@
 // It watches the speech channel and wraps the platform, so the game never knows it is recorded.
 #pragma once
 
+#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -27,6 +28,19 @@ class Transcript final : public SpeechObserver {
 
  private:
   std::ostream& out_;
+};
+
+// Where a transcript goes: nowhere, standard output ("-") or a file.
+class TranscriptOutput {
+ public:
+  // False, with a one-line reason in error, when the file cannot be written.
+  bool open(const std::string& path, std::string& error);
+  std::ostream& stream() { return *out_; }
+
+ private:
+  std::ofstream file_;
+  std::ostream nowhere_{nullptr};
+  std::ostream* out_ = &nowhere_;
 };
 
 // Forwards to the front end's platform and writes each call to the transcript.

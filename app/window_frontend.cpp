@@ -50,11 +50,6 @@ class SdlVideo {
   std::string error_;
 };
 
-class NullStream : public std::ostream {
- public:
-  NullStream() : std::ostream(nullptr) {}
-};
-
 std::string first_line(const std::string& text) {
   return text.substr(0, text.find('\n'));
 }
@@ -155,21 +150,12 @@ int run_window(const Options& options) {
   }
   SDL_StopTextInput();  // on only while the rename box is open
 
-  std::ofstream transcript_file;
-  NullStream null_stream;
-  std::ostream* transcript_out = &null_stream;
-  if (options.transcript_file == "-") {
-    transcript_out = &std::cout;
-  } else if (!options.transcript_file.empty()) {
-    transcript_file.open(options.transcript_file, std::ios::binary | std::ios::trunc);
-    if (!transcript_file) {
-      std::cerr << "fortuna: --transcript " << options.transcript_file
-                << ": cannot write the file\n";
-      return 2;
-    }
-    transcript_out = &transcript_file;
+  TranscriptOutput transcript_output;
+  if (std::string error; !transcript_output.open(options.transcript_file, error)) {
+    std::cerr << "fortuna: " << error << '\n';
+    return 2;
   }
-  Transcript transcript(*transcript_out);
+  Transcript transcript(transcript_output.stream());
 
   // The engine's complaint goes to standard error and stays in sight in the window.
   std::ostringstream engine_errors;
@@ -184,9 +170,8 @@ int run_window(const Options& options) {
     return 2;
   }
 
-  SystemClock system_clock;
-  FixedClock fixed_clock(options.clock.value_or(TimeOfDay{}));
-  Clock& clock = options.clock ? static_cast<Clock&>(fixed_clock) : system_clock;
+  const auto clock_owner = make_clock(options);
+  Clock& clock = *clock_owner;
 
   KeyQueueClock queue_clock;
   TimedEngine timed(*engine, SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency());

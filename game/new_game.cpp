@@ -36,7 +36,7 @@ void MainWindow::CargaDatos() {
   shuffle_succession(Sucesion, program_.random);
 
   Cartas.assign(2, Carta{});
-  for (const CardSpec& card : card_catalogue())
+  for (const CardEntry& card : card_catalogue())
     AgregaCarta(std::string(card.descripcion), card.tipo, card.con_objetivo, card.sala);
 
   const TimeOfDay now = program_.clock.now();

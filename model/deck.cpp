@@ -5,7 +5,7 @@ namespace fortuna {
 namespace {
 
 // clang-format off
-constexpr std::array<CardSpec, kCards> kCatalogue = {{
+constexpr std::array<CardEntry, kCards> kCatalogue = {{
     {1, 1, kFalse, "Las llaves: Si usted es el heredero actual, vaya al salón y use esta carta, si nada se interpone se irá de la casa con la herencia y habrá ganado la partida"},  // 1
     {2, -1, kFalse, "Cambio de heredero: Dispone de papeles que demuestran que el actual heredero no es digno de recibir la herencia. Use esta carta y el heredero pasará a ser el siguiente en la lista"},  // 2
     {2, -1, kFalse, "Cambio de heredero: Dispone de papeles que demuestran que el actual heredero no es digno de recibir la herencia. Use esta carta y el heredero pasará a ser el siguiente en la lista"},  // 3
@@ -51,7 +51,7 @@ constexpr std::array<CardSpec, kCards> kCatalogue = {{
 
 }  // namespace
 
-const std::array<CardSpec, kCards>& card_catalogue() {
+const std::array<CardEntry, kCards>& card_catalogue() {
   return kCatalogue;
 }
 

@@ -13,7 +13,7 @@
 namespace fortuna {
 
 // One card as the catalogue lists it; the card's number is its row, counted from 1.
-struct CardSpec {
+struct CardEntry {
   std::int16_t tipo;
   std::int32_t sala;  // 1..4, -1 any room
   Bool16 con_objetivo;
@@ -28,7 +28,7 @@ using Pile = OffsetArray<std::int16_t, 1, kCards>;
 using Succession = OffsetArray<std::int16_t, 1, kCharacters>;
 
 // Cards 1..40 in the order they are added to the game.
-const std::array<CardSpec, kCards>& card_catalogue();
+const std::array<CardEntry, kCards>& card_catalogue();
 
 // The name a card is spoken by: the whole text, or in short mode the text before its first
 // colon (a text with no colon, as the empty card's, is given whole).

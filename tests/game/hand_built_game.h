@@ -16,8 +16,8 @@ struct HandBuiltGame {
   HandBuiltGame() {
     IniciaPersonajes(t.roster(), t.program.random);
     w.Cartas.assign(1, Carta{});
-    for (const CardSpec& spec : card_catalogue())
-      card(spec.tipo, spec.sala, std::string(spec.descripcion));
+    for (const CardEntry& entry : card_catalogue())
+      card(entry.tipo, entry.sala, std::string(entry.descripcion));
     const char* names[] = {"Indeterminado", "El salón", "La cocina", "La biblioteca",
                            "El dormitorio"};
     for (int room = -1; room <= kRooms; ++room)

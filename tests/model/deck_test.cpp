@@ -12,7 +12,7 @@
 namespace fortuna {
 namespace {
 
-const CardSpec& card(int n) {
+const CardEntry& card(int n) {
   return card_catalogue()[static_cast<std::size_t>(n - 1)];
 }
 std::string text(int n) {
