@@ -8,23 +8,13 @@
 #include <memory>
 
 #include "app/bench_run.h"
+#include "bench/quiet_platform.h"
 #include "game/platform.h"
 #include "game/program.h"
 #include "speech/none_engine.h"
 
 namespace fortuna {
 namespace {
-
-class QuietPlatform final : public Platform {
- public:
-  void show_window(WindowId) override {}
-  void close_window(WindowId) override {}
-  std::string input_box(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-  void beep() override {}
-  void set_label(const std::string&) override {}
-};
 
 struct Game {
   explicit Game(TimeOfDay time = {10, 20, 30}) : clock(time), program(engine, platform, clock) {}

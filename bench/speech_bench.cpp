@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/quiet_platform.h"
 #include "game/platform.h"
 #include "game/program.h"
 #include "model/clock.h"
@@ -29,17 +30,6 @@ const std::string kSentence =
     "llaves ya.";
 
 using Clock = std::chrono::steady_clock;
-
-class QuietPlatform final : public Platform {
- public:
-  void show_window(WindowId) override {}
-  void close_window(WindowId) override {}
-  std::string input_box(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-  void beep() override {}
-  void set_label(const std::string&) override {}
-};
 
 void BM_StartScreenKey(benchmark::State& state) {
   RecordingEngine engine;

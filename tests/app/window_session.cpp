@@ -13,30 +13,11 @@
 #include <sstream>
 #include <thread>
 
+#include "support/run_fortuna.h"
+
 namespace fortuna::testing {
 
 namespace {
-
-std::string read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::filesystem::path scratch_dir() {
-  static std::atomic<int> counter{0};
-  auto dir = std::filesystem::temp_directory_path() /
-             ("fortuna-window-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(dir);
-  return dir;
-}
-
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 // Waits for a child without blocking past the limit; the raw status, or -1.
 int wait_child(pid_t pid, std::chrono::milliseconds limit) {
@@ -159,11 +140,11 @@ void WindowRun::keys(const std::string& names) {
 }
 
 void WindowRun::type(const std::string& text) {
-  std::system(x("xdotool type --delay 100 " + quote(text)).c_str());
+  std::system(x("xdotool type --delay 100 " + shell_quote(text)).c_str());
 }
 
 bool WindowRun::screenshot(const std::filesystem::path& path) {
-  return std::system(x("import -window root " + quote(path.string())).c_str()) == 0;
+  return std::system(x("import -window root " + shell_quote(path.string())).c_str()) == 0;
 }
 
 void WindowRun::signal(int number) {

@@ -12,8 +12,6 @@
 
 namespace fortuna::testing {
 
-namespace {
-
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
@@ -21,20 +19,24 @@ std::string read_file(const std::filesystem::path& path) {
   return s.str();
 }
 
-std::filesystem::path scratch(const std::string& name) {
+std::filesystem::path scratch_dir() {
   static std::atomic<int> counter{0};
   auto dir = std::filesystem::temp_directory_path() /
              ("fortuna-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   std::filesystem::create_directories(dir);
-  return dir / name;
+  return dir;
 }
 
-std::string quote(const std::string& s) {
+std::string shell_quote(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
 
+namespace {
+std::filesystem::path scratch(const std::string& name) {
+  return scratch_dir() / name;
+}
 }  // namespace
 
 std::vector<std::string> RunResult::spoken() const {
@@ -54,9 +56,9 @@ std::vector<std::string> RunResult::labels() const {
 RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text) {
   auto in = scratch("stdin.txt"), out = scratch("stdout.txt"), err = scratch("stderr.txt");
   std::ofstream(in, std::ios::binary) << stdin_text;
-  std::string command = quote(FORTUNA_BINARY);
-  for (const auto& a : args) command += " " + quote(a);
-  command += " <" + quote(in) + " >" + quote(out) + " 2>" + quote(err);
+  std::string command = shell_quote(FORTUNA_BINARY);
+  for (const auto& a : args) command += " " + shell_quote(a);
+  command += " <" + shell_quote(in) + " >" + shell_quote(out) + " 2>" + shell_quote(err);
   int status = std::system(command.c_str());
   RunResult r;
   r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
