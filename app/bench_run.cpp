@@ -1,7 +1,9 @@
 #include "app/bench_run.h"
 
+#include <bit>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "game/platform.h"
@@ -18,15 +20,16 @@ constexpr int kKeyLimit = 5000;
 
 // Eight bytes at a time, read little-endian so the signature is the same on every machine.
 void fold(std::uint64_t& hash, std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const char* p = bytes.data();
   std::size_t left = bytes.size();
   for (; left >= 8; left -= 8, p += 8) {
-    std::uint64_t word = 0;
-    for (int i = 7; i >= 0; --i) word = (word << 8) | p[i];
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
     hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
     hash ^= hash >> 32;
   }
-  for (; left > 0; --left, ++p) hash = (hash ^ *p) * 0x100000001b3ULL;
+  for (; left > 0; --left, ++p) hash = (hash ^ static_cast<unsigned char>(*p)) * 0x100000001b3ULL;
   hash = (hash ^ bytes.size()) * 0x100000001b3ULL;
 }
 

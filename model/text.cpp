@@ -6,6 +6,30 @@ namespace fortuna {
 
 namespace {
 
+// Latin letters and signs up to here never join the next character into one (the combining
+// accents start at U+0300): between two of them a character ends, but for CR LF.
+constexpr utf8proc_int32_t kAlwaysApart = 0x250;
+
+// The code point at pos and its length n; a stray byte is U+FFFD of length 1. One- and
+// two-byte forms, all of Spanish, are read here without a library call.
+utf8proc_int32_t decode(const utf8proc_uint8_t* bytes, utf8proc_ssize_t size, utf8proc_ssize_t pos,
+                        utf8proc_ssize_t& n) {
+  const utf8proc_int32_t b0 = bytes[pos];
+  n = 1;
+  if (b0 < 0x80) return b0;
+  if (b0 >= 0xC2 && b0 <= 0xDF && pos + 1 < size && (bytes[pos + 1] & 0xC0) == 0x80) {
+    n = 2;
+    return ((b0 & 0x1F) << 6) | (bytes[pos + 1] & 0x3F);
+  }
+  utf8proc_int32_t cp;
+  n = utf8proc_iterate(bytes + pos, size - pos, &cp);
+  if (n < 1) {
+    n = 1;
+    cp = 0xFFFD;
+  }
+  return cp;
+}
+
 // Calls visit(start, end) for each grapheme cluster, in order, until visit returns false.
 template <typename Visit>
 void for_each_grapheme(std::string_view s, Visit visit) {
@@ -14,21 +38,14 @@ void for_each_grapheme(std::string_view s, Visit visit) {
   utf8proc_ssize_t pos = 0, cluster_start = 0;
   utf8proc_int32_t previous = -1, state = 0;
   while (pos < size) {
-    utf8proc_int32_t cp = bytes[pos];
     utf8proc_ssize_t n = 1;
+    utf8proc_int32_t cp = bytes[pos];
+    if (cp >= 0x80) cp = decode(bytes, size, pos, n);
     bool breaks;
-    if (cp < 0x80 && previous >= 0 && previous < 0x80) {
-      // Two ASCII characters always stand apart, but for CR LF; the card texts are mostly this.
+    if (cp < kAlwaysApart && previous >= 0 && previous < kAlwaysApart) {
       breaks = !(previous == '\r' && cp == '\n');
       state = 0;
     } else {
-      if (cp >= 0x80) {
-        n = utf8proc_iterate(bytes + pos, size - pos, &cp);
-        if (n < 1) {  // a stray byte counts as one character of its own
-          n = 1;
-          cp = 0xFFFD;
-        }
-      }
       breaks = previous >= 0 && utf8proc_grapheme_break_stateful(previous, cp, &state);
     }
     if (breaks) {
@@ -94,14 +111,14 @@ std::string to_lower(std::string_view utf8) {
       pos = run;
       continue;
     }
-    utf8proc_int32_t cp;
-    utf8proc_ssize_t n = utf8proc_iterate(bytes + pos, size - pos, &cp);
-    if (n < 1) {
-      append_code_point(out, 0xFFFD);
-      ++pos;
-      continue;
+    utf8proc_ssize_t n;
+    const utf8proc_int32_t cp = decode(bytes, size, pos, n);
+    if (cp < 0x100) {
+      // Latin-1's capitals À..Þ (but ×) are 0x20 below their small letters.
+      append_code_point(out, cp >= 0xC0 && cp <= 0xDE && cp != 0xD7 ? cp + 0x20 : cp);
+    } else {
+      append_code_point(out, utf8proc_tolower(cp));
     }
-    append_code_point(out, utf8proc_tolower(cp));
     pos += n;
   }
   return out;

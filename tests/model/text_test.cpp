@@ -1,6 +1,7 @@
 #include "model/text.h"
 
 #include <gtest/gtest.h>
+#include <utf8proc.h>
 
 #include <clocale>
 
@@ -41,6 +42,31 @@ TEST(Text, RepairsInvalidUtf8WithReplacementCharacters) {
             "b");
   EXPECT_EQ(repair_utf8("\xC3"), "\xEF\xBF\xBD");  // cut in the middle of "ñ"
   EXPECT_EQ(to_lower("A\xFF"), "a\xEF\xBF\xBD");
+}
+
+}  // namespace fortuna
+
+namespace fortuna {
+
+TEST(Text, LowerCasesLikeUnicodeOverLatin1AndBeyond) {
+  // Every Latin-1 character and a few beyond, against the library's own mapping.
+  for (char32_t cp = 0x80; cp < 0x250; ++cp) {
+    if (cp >= 0xD800) break;
+    std::string one;
+    utf8proc_uint8_t buffer[4];
+    one.append(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(utf8proc_encode_char(
+                                                    static_cast<utf8proc_int32_t>(cp), buffer)));
+    std::string expected;
+    expected.append(reinterpret_cast<char*>(buffer),
+                    static_cast<std::size_t>(utf8proc_encode_char(
+                        utf8proc_tolower(static_cast<utf8proc_int32_t>(cp)), buffer)));
+    EXPECT_EQ(to_lower(one), expected) << static_cast<unsigned>(cp);
+  }
+  // The short cut for Latin text: below U+0250 two characters stand apart, but for CR LF.
+  for (utf8proc_int32_t a = 0; a < 0x250; ++a)
+    for (utf8proc_int32_t b = 0; b < 0x250; ++b)
+      ASSERT_EQ(utf8proc_grapheme_break(a, b) != 0, !(a == '\r' && b == '\n')) << a << " " << b;
+  EXPECT_EQ(to_lower("\xC3"), "\xEF\xBF\xBD");  // a lead byte alone
 }
 
 }  // namespace fortuna
