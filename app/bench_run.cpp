@@ -144,7 +144,6 @@ std::string signature_hex(std::uint64_t signature) {
   return text;
 }
 
-// Nanoseconds per random draw on this machine now: the games' floor is their draws.
 double ns_per_draw() {
   Random random;
   double sum = 0;

@@ -27,7 +27,7 @@ int bench_game_count();
 TimeOfDay bench_clock(int game);
 
 // One all-computer game from the start screen to its end, with every text and label folded
-// into hash (64-bit FNV-1a).
+// into hash.
 struct GameOutcome {
   int days = 0;
   int deaths = 0;
@@ -39,6 +39,9 @@ GameOutcome play_computer_game(TimeOfDay clock, std::uint64_t& hash);
 
 // Plays every game of the list and gathers the figures, without printing anything.
 BenchFigures play_bench_games();
+
+// Nanoseconds per random draw on this machine now: the games' floor is their draws.
+double ns_per_draw();
 
 // The signature as sixteen hexadecimal digits.
 std::string signature_hex(std::uint64_t signature);

@@ -147,19 +147,6 @@ void BM_RandomDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_RandomDraw);
 
-// Nanoseconds per draw, timed here so that the floor and the games share one run.
-double ns_per_draw() {
-  Random random;
-  double sink = 0;
-  constexpr int kDraws = 20'000'000;
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kDraws; ++i) sink += random.x();
-  const auto ns =
-      std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start);
-  benchmark::DoNotOptimize(sink);
-  return ns.count() / kDraws;
-}
-
 // One whole all-computer game per iteration, from the start screen to the closing prompt, with
 // nothing listening (the first) or with every text and label hashed as `fortuna bench` does (the
 // second). games_per_s against floor_games_per_s: what the draws alone would allow.
