@@ -82,6 +82,15 @@ int run_command_line(int argc, char** argv) {
   }
   if (bench->parsed()) return run_bench(std::cout);
 
+  // A key script is read by the headless front end: asking for one chooses it.
+  if (!options.keys_file.empty()) {
+    if (options.frontend == "window") {
+      std::cerr << "fortuna: --keys plays a key script headless; it does not go with --frontend "
+                   "window\n";
+      return 2;
+    }
+    options.frontend = "headless";
+  }
 #ifdef FORTUNA_HAS_WINDOW
   if (options.frontend != "headless") return run_window(options);
 #else

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "support/run_fortuna.h"
+
+namespace fortuna::testing {
+
+TEST(CommandLine, AKeyScriptAloneChoosesTheHeadlessFrontEnd) {
+  RunResult r = run_fortuna_raw({"--keys", "/dev/null"});
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  RunResult both = run_fortuna_raw({"--frontend", "window", "--keys", "/dev/null"});
+  EXPECT_EQ(both.exit_code, 2);
+  EXPECT_NE(both.err.find("--keys"), std::string::npos) << both.err;
+}
+
+TEST(CommandLine, HelpListsTheKeysOfBothScreensAndVersionNamesTheProgram) {
+  RunResult help = run_fortuna_raw({"--help"});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_NE(help.out.find("Pantalla de inicio"), std::string::npos);
+  EXPECT_NE(help.out.find("Escape o Alt+F4"), std::string::npos);
+  RunResult version = run_fortuna_raw({"--version"});
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.out.rfind("fortuna ", 0), 0u) << version.out;
+}
+
+}  // namespace fortuna::testing
