@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "game/hand_built_game.h"
 
 namespace fortuna::testing {
@@ -59,69 +57,42 @@ TEST_F(CardPhase, AllComputerCharactersChooseSilentlyAndTheLabelCutsCardsAtThirt
                                      line(3, "Cuchillo de cocina: áéíóú áéíó", 0)});
 }
 
-TEST_F(CardPhase, TheHeirPlaysTheKeysAndNeverAChangeOfHeir) {
+TEST_F(CardPhase, TheHeirPlaysTheKeysAndOthersAChangeOfHeir) {
   hand(1, card(1, 1), card(3));  // keys, swap
   hand(2, card(2), card(6));     // change of heir, weak attack
   only_alive({1, 2});
-  place(1, 1);
-  place(2, 1);
   order({1, 2});
   w.SeleccionaCartas(kTrue);
   EXPECT_EQ(who(1).CartaElegida, 1);
-  EXPECT_EQ(who(1).Objetivo, 0);
-  EXPECT_EQ(who(2).CartaElegida, 1);  // not the heir: the change of heir
-
-  w.Heredero = 2;
-  w.SeleccionaCartas(kTrue);
-  EXPECT_EQ(who(1).CartaElegida, 2);  // the swap, on the only other living character
-  EXPECT_EQ(who(1).Objetivo, 2);
-  EXPECT_EQ(who(2).CartaElegida, 2);  // the heir keeps its place: the weak attack
-  EXPECT_EQ(who(2).Objetivo, 1);
+  EXPECT_EQ(who(2).CartaElegida, 1);
 }
 
-TEST_F(CardPhase, AStrongAttackAimsAtTheAttackersRoomAndAloneThereAtNobody) {
+// Alone in its room a strong attack aims at nobody, a weak one at any other living character.
+TEST_F(CardPhase, AttacksAimAtTheAttackersRoomOrAnywhereButNeverAtItselfOrTheDead) {
   hand(5, card(5, 2), card(7));
-  who(5).Agresivo = kTrue;
+  hand(1, card(6), card(8));
+  who(5).Agresivo = who(1).Agresivo = kTrue;
   only_alive({1, 5});
   place(5, 2);
   place(1, 1);
   order({5, 1});
   w.SeleccionaCartas(kTrue);
   EXPECT_EQ(who(5).CartaElegida, 1);
-  EXPECT_TRUE(t.platform.labels.at(0).find(" contra Nadie en especial\r\n" + name(1)) !=
-              std::string::npos);
+  EXPECT_EQ(who(5).Objetivo, 0);
+  EXPECT_EQ(who(1).CartaElegida, 1);
+  EXPECT_EQ(who(1).Objetivo, 5);
 
   hand(5, card(5, 1), card(6));  // out of its room
   only_alive({2, 5, 7, 9});
   w.Ocupantes.fill("");
-  place(5, 3);
-  place(7, 3);
-  place(2, 1);
-  place(9, 1);
+  for (auto [c, room] : {std::pair{5, 3}, {7, 3}, {2, 1}, {9, 1}}) place(c, room);
   order({2, 5, 7, 9});
   w.SeleccionaCartas(kTrue);
   EXPECT_EQ(who(5).CartaElegida, 1);
   EXPECT_EQ(who(5).Objetivo, 7);
 }
 
-TEST_F(CardPhase, AWeakAttackReachesAnyLivingCharacterButNeverItselfOrTheDead) {
-  hand(5, card(6), card(8));
-  who(5).Agresivo = kTrue;  // 68 plays the attack
-  only_alive({2, 5, 7});
-  place(2, 1);
-  place(5, 2);
-  place(7, 3);
-  order({2, 5, 7});
-  std::set<int> targets;
-  for (int i = 0; i < 50; ++i) {
-    w.SeleccionaCartas(kTrue);
-    ASSERT_EQ(who(5).CartaElegida, 1);
-    targets.insert(who(5).Objetivo);
-  }
-  EXPECT_EQ(targets, (std::set<int>{2, 7}));
-}
-
-TEST_F(CardPhase, TheLastPersonsChoiceClosesThePhaseAndADiscardIsListedLikeAnyOther) {
+TEST_F(CardPhase, APersonMayChangeAfterTheClosingPromptAndADiscardIsListedLikeAnyOther) {
   who(4).Humano = kTrue;
   only_alive({4, 8});
   place(4, 1);
@@ -129,9 +100,12 @@ TEST_F(CardPhase, TheLastPersonsChoiceClosesThePhaseAndADiscardIsListedLikeAnyOt
   order({8, 4});
   w.SeleccionaCartas(kTrue);
   EXPECT_EQ(t.log.entries.size(), 1u);
-  w.card_key(2, 2);
+  w.card_key(1, 0);
+  EXPECT_EQ(t.log.last(), kClosing);
+  w.card_key(2, 2);  // with control
   EXPECT_EQ(t.log.last(), kClosing);
   EXPECT_EQ(w.TurnoActual, 2);
+  EXPECT_EQ(t.platform.labels.size(), 2u);
   EXPECT_EQ(t.platform.labels.back(), "Carttas seleccionadas \r\n" +
                                           line(8, w.NombreCarta(who(8).Carta1), 0) +
                                           line(4, w.NombreCarta(who(4).Carta2), 0));

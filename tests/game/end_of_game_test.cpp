@@ -14,26 +14,22 @@ TEST(EndOfGame, EachWayOfEndingHasItsSceneThenThePromptAfterWaiting) {
     std::vector<int> alive;
     std::string scene;  // empty: only the prompt
   } cases[] = {
-      {1,
-       6,
-       {1, 6},
+      // clang-format off
+      {1, 6, {1, 6},
        "Tras salir en plena noche de la casa, Anselmo, el chófer se presenta a primera hora  en "
        "las oficinas de Mister Paul Mástiff. - ¿Así que es usted finalmente quien se convertirá "
        "en multimillonario? ¡Mi enhorabuena! Fírmeme aquí y aquí y yo me encargaré de que sus "
        "parientes dejen la casa inmediatamente para que pueda entrar a vivir cuanto antes. ¡Ah! "
        "y ya sabe  que nuestra firma ha representado a su familia durante generaciones, "
        "esperamos seguir teniendo su confianza"},
-      {2,
-       -1,
-       {},
+      {2, -1, {},
        "El señor Mástiff, al llegar por la mañana como de costumbre, descubre que no queda nadie "
        "vivo en la casa. - ¡Qué familia tan curiosa! han preferido matarse entre ellos que "
        "llegar a un acuerdo y repartir la fortuna. En fin, el dinero le vendrá muy bien a la "
        "sociedad protectora de animales. -  Y diciendo ésto, cierra de nuevo la casa y se "
        "marcha."},
-      {3,
-       -1,
-       {9, 3},  // two alive: the lower number is named
+      // two alive: the lower number is named
+      {3, -1, {9, 3},
        "Mister Paul Mástiff llega a la casa como todas las mañanas y finalmente sólo encuentra a "
        "una persona desaiunando. - Bien, así que es usted, Vanessa, la hija pija quien recibirá "
        "la fortuna. Mi Enhorabuena. Aquí tiene las llaves de su casa, y si me firma aquí y aquí "
@@ -41,9 +37,9 @@ TEST(EndOfGame, EachWayOfEndingHasItsSceneThenThePromptAfterWaiting) {
        "favor. Mucha suerte, y ya sabe que nuestra firma ha representado a su familia durante "
        "muchas generaciones..."},
       {0, 3, {3}, ""},
-      {4, 3, {3}, ""},
       {3, -1, {}, ""},   // no survivor to name
       {1, -1, {3}, ""},  // no winner to name
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "Motivo " << c.motivo << " Ganador " << c.ganador);

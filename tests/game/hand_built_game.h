@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "model/deck.h"
@@ -61,8 +62,8 @@ struct HandBuiltGame {
     }
   }
   void only_alive(std::initializer_list<int> alive) {
-    for (int c = 1; c <= kCharacters; ++c) who(c).Vivo = kFalse;
-    for (int c : alive) who(c).Vivo = kTrue;
+    for (int c = 1; c <= kCharacters; ++c)
+      who(c).Vivo = to_bool16(std::ranges::count(alive, c) != 0);
   }
   // Dead on an earlier night: no cards, no choice.
   void dead(int c) {
@@ -85,10 +86,6 @@ struct HandBuiltGame {
     hand(c, card, kept);
     who(c).CartaElegida = 1;
     who(c).Objetivo = static_cast<std::int16_t>(target);
-  }
-  void discard(int c, int card) {
-    play(c, card);
-    who(c).Descartar = kTrue;
   }
 
   TestProgram t;

@@ -76,9 +76,9 @@ TEST_F(Resolution, HidingPlaceOutlastsEveryAttackAndDiscardedCardsDoNothing) {
   play(1, kHideBedroom);  // the drawing room is not the bedroom: rooms are not tested
   for (int c = 2; c <= 8; ++c) play(c, c % 2 == 0 ? kStrongHall : kWeak, 1);
   w.Heredero = 10;
-  discard(10, kKeys);
-  discard(9, kStrongHall2);
-  who(9).Objetivo = 10;
+  play(10, kKeys);
+  play(9, kStrongHall2, 10);
+  who(10).Descartar = who(9).Descartar = kTrue;
   w.ResuelveDia();
   for (int c = 1; c <= kCharacters; ++c) EXPECT_TRUE(alive(c)) << c;
   EXPECT_EQ(w.Fase, kFaseInicioDia);
@@ -159,7 +159,7 @@ TEST(ResolutionRooms, RoomsCloseAsTheHouseholdShrinksWithTheirSentences) {
   }
 }
 
-TEST_F(Resolution, QuietNightRemindsWhoTheHeirIsOrSaysOnlyTheOpeningWhenShort) {
+TEST_F(Resolution, MorningNewsTellsTheDeathsOrRemindsWhoTheHeirIsInLongAndShortWords) {
   w.Heredero = 7;
   w.ResuelveDia();
   EXPECT_EQ(news(), kOpening +
@@ -171,26 +171,26 @@ TEST_F(Resolution, QuietNightRemindsWhoTheHeirIsOrSaysOnlyTheOpeningWhenShort) {
   short_mode.w.DescripcionCorta = kTrue;
   short_mode.w.ResuelveDia();
   EXPECT_EQ(short_mode.news(), "Mister Paul Mastiff dice: ");
-}
 
-TEST_F(Resolution, NewsOfADeathReadsAsTheExecutorTellsIt) {
-  w.Heredero = 7;
-  who(1).Sala = 2;
-  play(2, kStrongKitchen, 1);
-  w.ResuelveDia();
-  EXPECT_EQ(news(), kOpening +
-                        "Tengo nuevas noticias para ustedes: Bigotes, el gato andalú ha muerto en "
-                        "La cocina debido a un lamentable accidente. \r\n. Como ustedes ya sabrán, "
-                        "el heredero que actualmente es el primero en la línea de sucesión es, en "
-                        "estos momentos, Gaspar, el mayordomo. Que pasen  un día muy feliz.");
+  Night death;
+  death.w.Heredero = 7;
+  death.who(1).Sala = 2;
+  death.play(2, kStrongKitchen, 1);
+  death.w.ResuelveDia();
+  EXPECT_EQ(death.news(),
+            kOpening +
+                "Tengo nuevas noticias para ustedes: Bigotes, el gato andalú ha muerto en La "
+                "cocina debido a un lamentable accidente. \r\n. Como ustedes ya sabrán, el "
+                "heredero que actualmente es el primero en la línea de sucesión es, en estos "
+                "momentos, Gaspar, el mayordomo. Que pasen  un día muy feliz.");
 
-  Night short_mode;
-  short_mode.w.DescripcionCorta = kTrue;
-  short_mode.who(3).Sala = 3;
-  short_mode.play(2, kWeak, 3);
-  short_mode.w.ResuelveDia();
-  EXPECT_TRUE(short_mode.news().starts_with(
-      "Mister Paul Mastiff trae nuevas noticias por la mañana:" + short_mode.name(3) +
+  Night short_death;
+  short_death.w.DescripcionCorta = kTrue;
+  short_death.who(3).Sala = 3;
+  short_death.play(2, kWeak, 3);
+  short_death.w.ResuelveDia();
+  EXPECT_TRUE(short_death.news().starts_with(
+      "Mister Paul Mastiff trae nuevas noticias por la mañana:" + short_death.name(3) +
       " ha muerto en La bibliotecaaunque no sé cómo murió. \r\n"));
 }
 
@@ -238,8 +238,8 @@ TEST_F(Resolution, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTake
   const int pile[] = {kWeak2, 0, kStrongLibrary, 0, kWeakDef2, kHideHall, 0, kStrongDef2};
   for (int i = 0; i < 8; ++i) w.Mazo[i + 1] = static_cast<std::int16_t>(pile[i]);
   play(1, kStrongHall, 2, kHideBedroom);  // kept card of a closing room stays in the hand
-  discard(2, kStrongKitchen);             // thrown away, yet back in the pile like any played card
-  who(2).Carta2 = kWeak3;
+  play(2, kStrongKitchen, 0, kWeak3);     // thrown away, yet back in the pile like any played card
+  who(2).Descartar = kTrue;
   w.ResuelveDia();  // one survivor: every room but the drawing room closes
   // kStrongKitchen and kStrongLibrary belonged to rooms that closed tonight
   const int expected[] = {kWeak2, kStrongHall, kWeakDef2, kHideHall, kStrongDef2};
@@ -250,21 +250,11 @@ TEST_F(Resolution, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTake
   EXPECT_EQ(who(1).Carta2, 0);
 }
 
-TEST_F(Resolution, PlayedCardLeavesEitherSlotAndTheKeptCardEndsInSlotOne) {
-  play(1, kWeakDef, 0, kStrongDef);
-  hand(2, kWeak, kWeakDef2);
-  who(2).CartaElegida = 2;
-  w.Mazo[1] = kWeak2;
-  w.ResuelveDia();
-  // IniciaDia has dealt again since; the kept cards are still in slot 1
-  EXPECT_EQ(who(1).Carta1, kStrongDef);
-  EXPECT_EQ(who(2).Carta1, kWeak);
-}
-
 TEST_F(Resolution, SwapExchangesTheKeptCardsAndASwapWithNoTargetChangesNothing) {
   for (int c = 4; c <= 10; ++c) dead(c);
   play(1, kSwap, 2, kStrongDef);
-  play(2, kWeakDef, 0, kHideHall);
+  hand(2, kHideHall, kWeakDef);  // played from slot 2, kept in slot 1
+  who(2).CartaElegida = 2;
   play(3, kSwap2, 0, kWeak);  // aimed at nobody
   w.ResuelveDia();            // three alive, nobody dies: the game goes on
   EXPECT_EQ(who(1).Carta1, kHideHall);
