@@ -1,11 +1,10 @@
 #include "game/main_window.h"
+#include "game/platform.h"
 #include "game/program.h"
 
 namespace fortuna {
 
 namespace {
-
-constexpr std::int16_t kControl = 2;
 
 // The spoken list of the targets on offer, numbered 1, 2, 3... up to the first 0.
 std::string target_list(const GameState& w, const Roster& personajes, int& listed) {
@@ -35,7 +34,7 @@ void MainWindow::card_key(int digit, std::int16_t Shift) {
   }
   p.Descartar = kFalse;
   p.CartaElegida = static_cast<std::int16_t>(digit);
-  if ((Shift & kControl) != 0) p.Descartar = kTrue;
+  if ((Shift & keys::kCtrl) != 0) p.Descartar = kTrue;
   p.Objetivo = 0;
   const Carta& card = Cartas.at(static_cast<std::size_t>(digit == 1 ? p.Carta1 : p.Carta2));
   const int k = card.Tipo;
