@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "model/deck.h"
 #include "model/text.h"
@@ -18,33 +19,26 @@ class DayStart : public ::testing::Test {
   MainWindow& w = t.main();
 };
 
+// The label's lines, each ended by CR LF.
 std::vector<std::string> label_lines(const std::string& label) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (auto end = label.find("\r\n"); end != std::string::npos; end = label.find("\r\n", start)) {
+  for (std::size_t start = 0, end; (end = label.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
     lines.push_back(label.substr(start, end - start));
-    start = end + 2;
-  }
-  EXPECT_EQ(start, label.size()) << "the label must end with a line end";
   return lines;
 }
 
 TEST_F(DayStart, ClearsTheDaysChoicesButNotTheTargets) {
-  for (int i = 1; i <= kCharacters; ++i) {
-    who(i).Sala = 2;
-    who(i).CartaElegida = 1;
-    who(i).Descartar = kTrue;
-    who(i).Objetivo = static_cast<std::int16_t>(11 - i);
+  for (int i : {1, 4}) {  // the dead too
+    who(i).Sala = 2, who(i).CartaElegida = 1, who(i).Descartar = kTrue, who(i).Objetivo = 7;
   }
   who(4).Vivo = kFalse;
   for (int room = 1; room <= 4; ++room) w.Ocupantes[room] = "03; 05; ";
   w.Fase = kFaseResolucion;
   w.IniciaDia();
-  for (int i = 1; i <= kCharacters; ++i) {
-    EXPECT_EQ(who(i).Sala, -1) << i;
-    EXPECT_EQ(who(i).CartaElegida, 0) << i;
-    EXPECT_EQ(who(i).Descartar, kFalse) << i;
-    EXPECT_EQ(who(i).Objetivo, 11 - i) << i;
+  for (int i : {1, 4}) {
+    EXPECT_EQ((std::tuple(who(i).Sala, who(i).CartaElegida, who(i).Descartar, who(i).Objetivo)),
+              (std::tuple(-1, 0, kFalse, 7)));
   }
   for (int room = 1; room <= 4; ++room) EXPECT_EQ(w.Ocupantes[room], "") << room;
   EXPECT_EQ(w.Fase, kFaseInicioDia);
@@ -54,10 +48,8 @@ TEST_F(DayStart, ClearsTheDaysChoicesButNotTheTargets) {
 TEST_F(DayStart, DealsEachLivingCharacterTheCardAtItsOwnPilePosition) {
   w.Mazo.fill(0);
   for (int i = 1; i <= 30; ++i) w.Mazo[i] = static_cast<std::int16_t>(10 + i);
-  for (int i = 1; i <= kCharacters; ++i) {
-    who(i).Carta1 = static_cast<std::int16_t>(i);
-    who(i).Carta2 = 0;
-  }
+  for (int i = 1; i <= kCharacters; ++i)
+    who(i).Carta1 = static_cast<std::int16_t>(i), who(i).Carta2 = 0;
   who(1).Carta1 = 0;  // an empty first slot is filled first
   who(3).Carta2 = 1;  // a full hand loses its second card
   who(7).Vivo = kFalse;
@@ -67,18 +59,16 @@ TEST_F(DayStart, DealsEachLivingCharacterTheCardAtItsOwnPilePosition) {
   for (int i = 1; i <= kCharacters; ++i)
     EXPECT_EQ((std::pair<int, int>(who(i).Carta1, who(i).Carta2)), hands[i - 1]) << i;
 
-  std::vector<int> pile;
-  for (int i = 1; i <= kPileSize; ++i)
-    if (w.Mazo[i] != 0) pile.push_back(w.Mazo[i]);
-  ASSERT_EQ(pile.size(), 21u);
-  for (int i = 22; i <= kPileSize; ++i) EXPECT_EQ(w.Mazo[i], 0) << "compacted";
-  std::sort(pile.begin(), pile.end());
-  std::vector<int> expected = {17};
-  for (int c = 21; c <= 40; ++c) expected.push_back(c);
-  EXPECT_EQ(pile, expected);
+  std::vector<int> left = {17}, pile;  // what was not dealt, compacted to the front
+  for (int c = 21; c <= 40; ++c) left.push_back(c);
+  left.resize(kPileSize, 0);
+  for (int i = 1; i <= kPileSize; ++i) pile.push_back(w.Mazo[i]);
+  std::sort(pile.begin(), pile.begin() + 21);
+  EXPECT_EQ(pile, left);
 }
 
-TEST_F(DayStart, StatusLabelHasABlockForEveryCharacterDeadOrAliveCutAtFiftyCharacters) {
+TEST_F(DayStart, LivingAspirantsAreSpokenInRosterOrderAndTheLabelShowsEveryoneCutAtFifty) {
+  for (int i = 1; i <= kCharacters; ++i) w.Sucesion[i] = static_cast<std::int16_t>(11 - i);
   for (int i = 1; i <= kCharacters; ++i) who(i).Agresivo = to_bool16(i == 1);
   who(2).Vivo = kFalse;
   who(9).Vivo = kFalse;
@@ -92,7 +82,16 @@ TEST_F(DayStart, StatusLabelHasABlockForEveryCharacterDeadOrAliveCutAtFiftyChara
   w.Cartas[21].Descripcion = "Corta: sí";
   w.Cartas[20].Descripcion = std::string(49, 'a') + "ébc";  // an accented letter at the cut
   const std::size_t before = t.platform.labels.size();
+  t.log.entries.clear();
   w.IniciaDia();
+  ASSERT_EQ(t.log.entries.size(), 1u);
+  EXPECT_EQ(t.log.entries[0].text,
+            "Los actuales aspirantes a la fortuna de vadod Brunilda son: Bigotes, el gato andalú; "
+            "Vanessa, la hija pija; Kev; Zivi Edna Pickford la cotilla, su mejor amiga; Anselmo, "
+            "el chófer; Gaspar, el mayordomo; Miss Olga Curlwood, su peluquera de toda la vida; "
+            "Mister Felix Vaultman, su banquero de confianza. Pulse espacio para continuar.");
+  EXPECT_TRUE(t.log.entries[0].wait_before);
+  EXPECT_FALSE(t.log.entries[0].wait_after);
   ASSERT_EQ(t.platform.labels.size(), before + 1) << "one caption for the whole label";
   const auto lines = label_lines(t.platform.labels.back());
   ASSERT_EQ(lines.size(), 8u * 3 + 2u * 2);
@@ -112,24 +111,6 @@ TEST_F(DayStart, StatusLabelHasABlockForEveryCharacterDeadOrAliveCutAtFiftyChara
   EXPECT_EQ(lines[24], "(muerto)");
   for (const std::string& line : lines)
     EXPECT_TRUE(!line.starts_with("- ") || char_length(line) <= 52) << line;
-}
-
-TEST_F(DayStart, AspirantsAreTheLivingInRosterOrderSpokenAfterWaiting) {
-  for (int i = 1; i <= kCharacters; ++i) w.Sucesion[i] = static_cast<std::int16_t>(11 - i);
-  who(2).Vivo = kFalse;
-  who(7).Vivo = kFalse;
-  who(4).Nombre = "Kevin";
-  t.log.entries.clear();
-  w.IniciaDia();
-  ASSERT_EQ(t.log.entries.size(), 1u);
-  EXPECT_EQ(t.log.entries[0].text,
-            "Los actuales aspirantes a la fortuna de vadod Brunilda son: Bigotes, el gato andalú; "
-            "Vanessa, la hija pija; Kevin; Zivi Edna Pickford la cotilla, su mejor amiga; Anselmo, "
-            "el chófer; Miss Olga Curlwood, su peluquera de toda la vida; Miss Ursula Moonbeam, su "
-            "vidente personal; Mister Felix Vaultman, su banquero de confianza. Pulse espacio para "
-            "continuar.");
-  EXPECT_TRUE(t.log.entries[0].wait_before);
-  EXPECT_FALSE(t.log.entries[0].wait_after);
 
   for (int i = 1; i <= kCharacters; ++i) who(i).Vivo = kFalse;
   w.IniciaDia();

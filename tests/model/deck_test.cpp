@@ -49,9 +49,7 @@ TEST(Catalogue, KindsRoomsTargetsLengthsAndPrefixesOfEveryCard) {
     EXPECT_TRUE(n < 34 || t.back() == '.') << "a weak defence's added full stop";
   }
   EXPECT_EQ(tight, (std::vector<int>{8, 15}));
-  EXPECT_EQ(text(2), text(3));
-  EXPECT_EQ(text(4), text(5));
-  EXPECT_EQ(distinct.size(), 38u);
+  EXPECT_EQ(distinct.size(), 38u) << "cards 2 and 3, 4 and 5 say the same";
 }
 
 TEST(Catalogue, TextsWithOddBlanksAreExact) {
@@ -77,37 +75,18 @@ TEST(Catalogue, TextsWithOddBlanksAreExact) {
   EXPECT_TRUE(text(34).ends_with("¿quién podrá golpearle?."));
 }
 
-Pile numbered_pile() {
-  Pile mazo;
-  for (int i = 1; i <= kCards; ++i) mazo[i] = static_cast<std::int16_t>(i);
-  return mazo;
-}
-
 TEST(Pile, ShuffleMixesOnlyTheFirstThirtySevenPositions) {
   for (std::uint64_t seed : {0ULL, 6000ULL, 82859ULL}) {
     SCOPED_TRACE(seed);
-    Pile mazo = numbered_pile();
+    Pile mazo;
+    for (int i = 1; i <= kCards; ++i) mazo[i] = static_cast<std::int16_t>(i);
     Random random(seed);
     shuffle_pile(mazo, random);
     EXPECT_EQ(random.draws(), 4000u);
-    std::vector<int> first;
-    for (int i = 1; i <= kShuffledPositions; ++i) first.push_back(mazo[i]);
-    EXPECT_NE(first[0] * 100 + first[1], 102);
-    std::sort(first.begin(), first.end());
-    for (int i = 1; i <= kCards; ++i)
-      EXPECT_EQ(i <= kShuffledPositions ? first[i - 1] : mazo[i], i);
+    EXPECT_NE(mazo[1] * 100 + mazo[2], 102);
+    std::sort(&mazo[1], &mazo[1] + kShuffledPositions);
+    for (int i = 1; i <= kCards; ++i) EXPECT_EQ(mazo[i], i);
   }
-}
-
-TEST(Pile, CompactionKeepsTheOrderAndPutsTheGapsLast) {
-  Pile mazo, expected;
-  mazo[2] = 5, mazo[5] = 7, mazo[6] = 3, mazo[17] = 12, mazo[40] = 9;
-  expected[1] = 5, expected[2] = 7, expected[3] = 3, expected[4] = 12, expected[5] = 9;
-  compact_pile(mazo);
-  EXPECT_EQ(mazo, expected);
-  Pile full = numbered_pile();
-  compact_pile(full);
-  EXPECT_EQ(full, numbered_pile());
 }
 
 TEST(FirstDeal, EveryoneGetsADifferentCardAndTheKeysAndPapersWaitAfterTheRest) {
@@ -119,14 +98,13 @@ TEST(FirstDeal, EveryoneGetsADifferentCardAndTheKeysAndPapersWaitAfterTheRest) {
     mazo[40] = 17;  // whatever the pile held before is dropped
     Random random(seed);
     deal_first_cards(mazo, roster, random);
-    std::set<int> cards;
-    for (int i = 1; i <= kCharacters; ++i) cards.insert(roster[i].Carta1);  // the dead too
-    EXPECT_EQ(cards.size(), 10u);
-    EXPECT_EQ(roster[0].Carta1, 0);
+    std::set<int> cards;  // the dead are dealt too
+    for (int i = 1; i <= kCharacters; ++i) cards.insert(roster[i].Carta1);
     for (int i = 1; i <= 27; ++i) cards.insert(mazo[i]);
+    EXPECT_EQ(roster[0].Carta1, 0);
     EXPECT_EQ(cards.size(), 37u);
-    EXPECT_GE(*cards.begin(), 4);
-    EXPECT_LE(*cards.rbegin(), 40);
+    EXPECT_EQ(*cards.begin(), 4);
+    EXPECT_EQ(*cards.rbegin(), 40);
     for (int i = 28; i <= kCards; ++i) EXPECT_EQ(mazo[i], i <= 30 ? i - 27 : 0) << i;
   }
 }
