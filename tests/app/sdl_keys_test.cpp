@@ -27,13 +27,22 @@ Key key(int code, int shift = 0) {
   return Key{static_cast<std::int16_t>(code), static_cast<std::int16_t>(shift)};
 }
 
-TEST(SdlKeys, EveryKeyTheGameTestsArrivesWithItsCode) {
-  const std::pair<SDL_Keycode, int> table[] = {
-      {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_LCTRL, 17}, {SDLK_RCTRL, 17}, {SDLK_ESCAPE, 27},
-      {SDLK_SPACE, 32},  {SDLK_TAB, 9},       {SDLK_LEFT, 37},  {SDLK_UP, 38},    {SDLK_RIGHT, 39},
-      {SDLK_DOWN, 40},   {SDLK_c, 67},        {SDLK_h, 72},     {SDLK_p, 80},
-  };
-  for (const auto& [sym, code] : table) EXPECT_EQ(press(sym), key(code)) << SDL_GetKeyName(sym);
+TEST(SdlKeys, EveryKeyTheGameTestsArrivesWithItsCodeAndItsModifiersLeftOrRight) {
+  // clang-format off
+  const struct { SDL_Keycode sym; Uint16 mod; Key key; } table[] = {
+      {SDLK_RETURN, 0, key(13)}, {SDLK_KP_ENTER, 0, key(13)}, {SDLK_RCTRL, 0, key(17)},
+      {SDLK_ESCAPE, 0, key(27)}, {SDLK_SPACE, 0, key(32)}, {SDLK_TAB, 0, key(9)},
+      {SDLK_LEFT, 0, key(37)}, {SDLK_UP, 0, key(38)}, {SDLK_RIGHT, 0, key(39)},
+      {SDLK_DOWN, 0, key(40)}, {SDLK_1, KMOD_RCTRL, key(49, 2)}, {SDLK_F7, KMOD_RSHIFT, key(118, 1)},
+      {SDLK_F4, KMOD_LALT, key(115, 4)}, {SDLK_F4, KMOD_RALT, key(115, 4)},
+      {SDLK_F8, KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT, key(119, 7)},
+      // Lock keys and the GUI key are not modifiers the game knows.
+      {SDLK_F7, KMOD_NUM | KMOD_CAPS | KMOD_LGUI, key(118)},
+      // The Control key's own key-down carries its own modifier, as the original platform did.
+      {SDLK_LCTRL, KMOD_LCTRL, key(17, 2)}};
+  // clang-format on
+  for (const auto& [sym, mod, code] : table)
+    EXPECT_EQ(press(sym, mod), code) << SDL_GetKeyName(sym) << " " << mod;
   for (int n = 1; n <= 12; ++n) EXPECT_EQ(press(SDLK_F1 + n - 1), key(111 + n)) << "F" << n;
 }
 
@@ -55,19 +64,6 @@ TEST(SdlKeys, DigitsComeFromTheMainRowOnlyWhateverItPrints) {
     const auto keypad = press(d == 0 ? SDLK_KP_0 : SDLK_KP_1 + d - 1);
     EXPECT_FALSE(keypad && keypad->code >= 48 && keypad->code <= 57) << "keypad " << d;
   }
-}
-
-TEST(SdlKeys, ModifierBitsComeFromTheEventsModifiersLeftOrRight) {
-  EXPECT_EQ(press(SDLK_1, KMOD_LCTRL), key(49, 2));
-  EXPECT_EQ(press(SDLK_1, KMOD_RCTRL), key(49, 2));
-  EXPECT_EQ(press(SDLK_F7, KMOD_RSHIFT), key(118, 1));
-  EXPECT_EQ(press(SDLK_F4, KMOD_LALT), key(115, 4));
-  EXPECT_EQ(press(SDLK_F4, KMOD_RALT), key(115, 4));
-  EXPECT_EQ(press(SDLK_F8, KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT), key(119, 7));
-  // Lock keys and the GUI key are not modifiers the game knows.
-  EXPECT_EQ(press(SDLK_F7, KMOD_NUM | KMOD_CAPS | KMOD_LGUI), key(118));
-  // The Control key's own key-down carries its own modifier, as the original platform did.
-  EXPECT_EQ(press(SDLK_LCTRL, KMOD_LCTRL), key(17, 2));
 }
 
 TEST(SdlKeys, KeysTheGameNeverSeesGiveNothing) {
