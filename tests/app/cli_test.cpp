@@ -23,3 +23,17 @@ TEST(CommandLine, HelpListsTheKeysOfBothScreensAndVersionNamesTheProgram) {
 }
 
 }  // namespace fortuna::testing
+
+namespace fortuna::testing {
+
+TEST(CommandLine, TheSameScriptAndClockGiveTheSameTranscriptByteForByte) {
+  const std::string script = "Right\nSpace\nEnter\nSpace\n1\nSpace\nSpace\nF5\nH\nEscape\n";
+  RunResult a = run_fortuna(script, {"--clock", "10:20:30"});
+  RunResult b = run_fortuna(script, {"--clock", "10:20:30"});
+  ASSERT_EQ(a.exit_code, 0) << a.err;
+  EXPECT_EQ(a.events, b.events);
+  RunResult later = run_fortuna(script, {"--clock", "10:20:31"});
+  EXPECT_NE(a.events, later.events);
+}
+
+}  // namespace fortuna::testing
