@@ -18,10 +18,10 @@ std::string_view trim(std::string_view s) {
 
 ParsedLine parse_script_line(std::string_view raw, int number) {
   if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-  // An answer keeps its text exactly, blanks included.
+  // An answer keeps its text exactly, blanks included; the game repairs what is not UTF-8.
   constexpr std::string_view kText = "text: ";
   if (raw.substr(0, kText.size()) == kText) {
-    ScriptLine line{ScriptLine::Kind::Text, {}, repair_utf8(raw.substr(kText.size())), number};
+    ScriptLine line{ScriptLine::Kind::Text, {}, std::string(raw.substr(kText.size())), number};
     return {line, {}};
   }
   std::string_view text = trim(raw);

@@ -13,7 +13,7 @@ namespace fortuna {
 struct ScriptLine {
   enum class Kind { Key, Text, Cancel } kind = Kind::Key;
   Key key;
-  std::string text;  // Kind::Text: everything after "text: ", repaired to valid UTF-8
+  std::string text;  // Kind::Text: everything after "text: ", as written
   int number = 0;    // line number in the script, from 1
 };
 
