@@ -9,7 +9,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
+    universal-ctags git)
 fi
 
 missing=()

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --tests
 jobs="$(nproc)"
+bash scripts/check-shape.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"

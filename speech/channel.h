@@ -1,48 +1,73 @@
-// The one voice of the program and the only way the game makes sound.
+// The one voice of the program and the only way the game makes sound: every text is lower-cased
+// and handed to the engine, cutting off whatever was being said, unless asked to wait.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "model/types.h"
 #include "speech/engine.h"
 
 namespace fortuna {
 
+// Whether a text waits for the voice to be silent before it starts, and whether the caller
+// waits until the text has been heard to its end.
+enum class Wait : std::uint8_t { None = 0, Before = 1, After = 2, BeforeAndAfter = 3 };
+inline bool waits_before(Wait wait) {
+  return (static_cast<int>(wait) & static_cast<int>(Wait::Before)) != 0;
+}
+inline bool waits_after(Wait wait) {
+  return (static_cast<int>(wait) & static_cast<int>(Wait::After)) != 0;
+}
+
+// Sees what the game asks of the channel, for a transcript or a signature.
+class SpeechObserver {
+ public:
+  virtual ~SpeechObserver() = default;
+  virtual void on_speak(const std::string& text, Wait wait) = 0;
+  virtual void on_rate(int rate) = 0;
+  virtual void on_voice(int index) = 0;
+};
+
 class SpeechChannel {
  public:
   explicit SpeechChannel(SpeechEngine& engine) : engine_(engine) {}
+  SpeechChannel(const SpeechChannel&) = delete;
+  SpeechChannel& operator=(const SpeechChannel&) = delete;
 
   void set_observer(SpeechObserver* observer) { observer_ = observer; }
 
-  // A new voice with the engine's default voice and rate (Voz).
-  void CreaVoz();
-  // The voice again, and Voces from the engine's list; no voice installed leaves Voz empty.
-  void CargaVoces();
-  // Speaks texto (lower-cased, literally, purging what came before). Texts longer than
-  // 2 characters are remembered for the repeat key; texto may be UltimoMensaje itself.
-  void Habla(const std::string& texto, Bool16 EsperarAntes, Bool16 EsperarDespues);
+  // A fresh voice: the engine's default voice at the default rate.
+  void create_voice();
+  // A fresh voice, and the installed voices' descriptions listed anew. With none installed the
+  // list holds one empty description and the channel stays silent.
+  void load_voices();
 
-  // The voice's rate and current voice, as the key handlers use them.
-  int rate() const;
-  void set_rate(int rate);
-  // Lists the engine's voices again and makes the one at index current.
+  // Texts longer than two characters are remembered for repeat().
+  void say(const std::string& text, Wait wait = Wait::None);
+  // Stops the voice at once; the remembered text stays.
+  void silence() { say({}); }
+  void repeat();
+  const std::string& last_text() const { return last_text_; }
+
+  const std::vector<std::string>& voices() const { return voices_; }
+  // The voice last chosen with the voice keys; the channel itself never moves it.
+  int current_voice() const { return current_voice_; }
+  void set_current_voice(int index) { current_voice_ = index; }
+  // Makes the voice at this position of the engine's list the one that speaks.
   void select_voice(int index);
 
-  // Whether a voice exists (false only after CargaVoces found none).
-  bool has_voice() const { return voice_; }
-
-  std::vector<std::string> Voces;
-  std::int16_t VozActual = 0;
-  std::string UltimoMensaje;
+  // The logical rate the game set (0 normal, the keys move it within -54..54).
+  int rate() const { return engine_.rate(); }
+  void set_rate(int rate);
 
  private:
-  void Pronuncia(const std::string& texto);
-
   SpeechEngine& engine_;
   SpeechObserver* observer_ = nullptr;
-  bool voice_ = false;
+  bool has_voice_ = false;
+  std::vector<std::string> voices_;
+  int current_voice_ = 0;
+  std::string last_text_;
 };
 
 }  // namespace fortuna

@@ -27,13 +27,4 @@ class SpeechEngine {
   virtual void set_rate(int rate) = 0;
 };
 
-// Sees what the game asks of the speech channel, for a transcript or a signature.
-class SpeechObserver {
- public:
-  virtual ~SpeechObserver() = default;
-  virtual void on_speak(const std::string& text, bool wait_before, bool wait_after) = 0;
-  virtual void on_rate(int rate) = 0;
-  virtual void on_voice(int index) = 0;
-};
-
 }  // namespace fortuna

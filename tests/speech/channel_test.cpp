@@ -2,75 +2,67 @@
 
 #include <gtest/gtest.h>
 
-#include "speech/recording_engine.h"
+#include "support/recording_engine.h"
 
-namespace fortuna {
+namespace fortuna::testing {
+namespace {
 
-using Kind = RecordingEngine::Operation::Kind;
-
-class Channel : public ::testing::Test {
- protected:
-  Channel() : channel(engine) { channel.CargaVoces(); }
+struct Channel : ::testing::Test {
+  Channel() : channel(engine) { channel.load_voices(); }
   RecordingEngine engine;
   SpeechChannel channel;
 };
 
 TEST_F(Channel, SpeaksLowerCaseLiterallyAndRemembersOnlyTextsLongerThanTwoCharacters) {
-  channel.Habla("El salón ÉPICO <Ñandú>", kFalse, kFalse);
-  EXPECT_EQ(engine.spoken().back(), "el salón épico <ñandú>");
-  channel.Habla("Sí", kFalse, kFalse);  // two characters, three bytes
-  EXPECT_EQ(channel.UltimoMensaje, "El salón ÉPICO <Ñandú>");
-  channel.Habla("Sí.", kFalse, kFalse);
-  EXPECT_EQ(channel.UltimoMensaje, "Sí.");
+  channel.say("El salón ÉPICO <Ñandú>");
+  EXPECT_EQ(engine.spoken.back(), "el salón épico <ñandú>");
+  channel.say("Sí");  // two characters, three bytes
+  EXPECT_EQ(channel.last_text(), "El salón ÉPICO <Ñandú>");
+  channel.say("Sí.");
+  EXPECT_EQ(channel.last_text(), "Sí.");
+  channel.repeat();
+  EXPECT_EQ(engine.spoken.back(), "sí.");
 }
 
 TEST_F(Channel, SilenceCutsTheVoiceAndKeepsTheRepeatText) {
-  channel.Habla("Un texto largo que se oye", kFalse, kFalse);
+  channel.say("Un texto largo que se oye");
   engine.advance(3);
-  channel.Habla("", kFalse, kFalse);
+  channel.silence();
   EXPECT_EQ(engine.sounding(), "");
-  EXPECT_TRUE(engine.heard_whole().empty());
-  EXPECT_EQ(channel.UltimoMensaje, "Un texto largo que se oye");
+  EXPECT_TRUE(engine.heard_whole.empty());
+  EXPECT_EQ(channel.last_text(), "Un texto largo que se oye");
 }
 
-TEST_F(Channel, WaitBeforeLetsThePreviousTextEndFirst) {
-  channel.Habla("La noticia de la mañana", kFalse, kFalse);
-  engine.clear();
-  channel.Habla("Los aspirantes", kTrue, kFalse);
-  ASSERT_EQ(engine.operations().size(), 2u);
-  EXPECT_EQ(engine.operations()[0].kind, Kind::Wait);
-  EXPECT_EQ(engine.heard_whole(), std::vector<std::string>{"la noticia de la mañana"});
+TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAndAWaitAfterItsOwn) {
+  channel.say("La noticia de la mañana");
+  channel.say("Los aspirantes", Wait::Before);
+  EXPECT_EQ(engine.heard_whole, std::vector<std::string>{"la noticia de la mañana"});
   EXPECT_EQ(engine.sounding(), "los aspirantes");
-}
-
-TEST_F(Channel, WaitAfterReturnsOnlyWhenItsOwnTextHasEnded) {
-  channel.Habla("Algo", kFalse, kFalse);
-  channel.Habla("La muerte", kTrue, kTrue);
-  EXPECT_EQ(engine.heard_whole(), (std::vector<std::string>{"algo", "la muerte"}));
+  channel.say("La muerte", Wait::BeforeAndAfter);
+  EXPECT_EQ(engine.heard_whole.back(), "la muerte");
   EXPECT_EQ(engine.sounding(), "");
 }
 
 TEST(ChannelVoices, AnEmptyDescriptionIsOverwrittenByTheNextAndOutOfListIndexesChangeNothing) {
   RecordingEngine engine({"A", "", "C"});
   SpeechChannel channel(engine);
-  channel.CargaVoces();
-  EXPECT_EQ(channel.Voces, (std::vector<std::string>{"A", "C"}));
+  channel.load_voices();
+  EXPECT_EQ(channel.voices(), (std::vector<std::string>{"A", "C"}));
   channel.select_voice(1);
   for (int index : {3, 5, -1}) channel.select_voice(index);
   EXPECT_EQ(engine.current_voice(), 1);
 }
 
-TEST(ChannelVoices, NoVoiceLeavesOneEmptyEntryAndNeverFails) {
+TEST(ChannelVoices, NoVoiceLeavesOneEmptyEntryAndTheGameGoesOnSilently) {
   RecordingEngine engine(std::vector<std::string>{});
   SpeechChannel channel(engine);
-  channel.CargaVoces();
-  EXPECT_EQ(channel.Voces, std::vector<std::string>{""});
-  EXPECT_FALSE(channel.has_voice());
-  engine.clear();
-  channel.Habla("Nadie me oye", kTrue, kTrue);
+  channel.load_voices();
+  EXPECT_EQ(channel.voices(), std::vector<std::string>{""});
+  channel.say("Nadie me oye", Wait::BeforeAndAfter);
   channel.select_voice(0);
-  EXPECT_EQ(channel.UltimoMensaje, "Nadie me oye");
-  EXPECT_TRUE(engine.spoken().empty());
+  EXPECT_EQ(channel.last_text(), "Nadie me oye");
+  EXPECT_TRUE(engine.spoken.empty());
 }
 
-}  // namespace fortuna
+}  // namespace
+}  // namespace fortuna::testing

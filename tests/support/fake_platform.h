@@ -5,21 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "game/platform.h"
+#include "screens/platform.h"
 
 namespace fortuna::testing {
 
 class FakePlatform final : public Platform {
  public:
-  struct Input {
-    std::string prompt, title, default_text;
-  };
-
   void show_window(WindowId window) override { shown.push_back(window); }
   void close_window(WindowId window) override { closed.push_back(window); }
-  std::string input_box(const std::string& prompt, const std::string& title,
-                        const std::string& default_text) override {
-    inputs.push_back({prompt, title, default_text});
+  std::string input_box(const std::string&, const std::string&, const std::string&) override {
+    ++inputs;
     if (answers.empty()) return {};
     std::string answer = answers.front();
     answers.pop_front();
@@ -29,10 +24,9 @@ class FakePlatform final : public Platform {
   void set_label(const std::string& caption) override { labels.push_back(caption); }
 
   std::vector<WindowId> shown, closed;
-  std::vector<Input> inputs;
   std::deque<std::string> answers;  // what the next input boxes return ("" = cancelled)
   std::vector<std::string> labels;
-  int beeps = 0;
+  int inputs = 0, beeps = 0;
 };
 
 }  // namespace fortuna::testing

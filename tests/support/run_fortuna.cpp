@@ -3,14 +3,35 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace fortuna::testing {
+
+namespace {
+
+class ScratchRoot {
+ public:
+  ScratchRoot()
+      : path_(std::filesystem::temp_directory_path() /
+              ("fortuna-tests-" + std::to_string(getpid()))) {}
+  ~ScratchRoot() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::filesystem::path next() {
+    auto dir = path_ / std::to_string(count_++);
+    std::filesystem::create_directories(dir);
+    return dir;
+  }
+
+ private:
+  std::filesystem::path path_;
+  int count_ = 0;
+};
+
+}  // namespace
 
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -20,11 +41,8 @@ std::string read_file(const std::filesystem::path& path) {
 }
 
 std::filesystem::path scratch_dir() {
-  static std::atomic<int> counter{0};
-  auto dir = std::filesystem::temp_directory_path() /
-             ("fortuna-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::create_directories(dir);
-  return dir;
+  static ScratchRoot root;
+  return root.next();
 }
 
 std::string shell_quote(const std::string& s) {
@@ -33,48 +51,29 @@ std::string shell_quote(const std::string& s) {
   return q + "'";
 }
 
-namespace {
-std::filesystem::path scratch(const std::string& name) {
-  return scratch_dir() / name;
-}
-}  // namespace
-
-std::vector<std::string> RunResult::spoken() const {
-  std::vector<std::string> texts;
-  for (const auto& e : events)
-    if (e.value("event", "") == "speak") texts.push_back(e["text"]);
-  return texts;
-}
-
-std::vector<std::string> RunResult::labels() const {
-  std::vector<std::string> texts;
-  for (const auto& e : events)
-    if (e.value("event", "") == "label") texts.push_back(e["text"]);
-  return texts;
-}
-
 RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text) {
-  auto in = scratch("stdin.txt"), out = scratch("stdout.txt"), err = scratch("stderr.txt");
-  std::ofstream(in, std::ios::binary) << stdin_text;
+  const auto dir = scratch_dir();
+  std::ofstream(dir / "stdin", std::ios::binary) << stdin_text;
   std::string command = shell_quote(FORTUNA_BINARY);
   for (const auto& a : args) command += " " + shell_quote(a);
-  command += " <" + shell_quote(in) + " >" + shell_quote(out) + " 2>" + shell_quote(err);
-  int status = std::system(command.c_str());
+  command += " <" + shell_quote(dir / "stdin") + " >" + shell_quote(dir / "stdout") + " 2>" +
+             shell_quote(dir / "stderr");
+  const int status = std::system(command.c_str());
   RunResult r;
   r.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  r.out = read_file(out);
-  r.err = read_file(err);
+  r.out = read_file(dir / "stdout");
+  r.err = read_file(dir / "stderr");
   return r;
 }
 
 RunResult run_fortuna(const std::string& script, const std::vector<std::string>& extra_args) {
-  auto keys = scratch("keys.txt"), transcript = scratch("transcript.jsonl");
-  std::ofstream(keys, std::ios::binary) << script;
-  std::vector<std::string> args = {"--frontend",  "headless",     "--keys",
-                                   keys.string(), "--transcript", transcript.string()};
+  const auto dir = scratch_dir();
+  std::ofstream(dir / "keys", std::ios::binary) << script;
+  std::vector<std::string> args = {"--frontend", "headless",     "--keys",
+                                   dir / "keys", "--transcript", dir / "transcript"};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
   RunResult r = run_fortuna_raw(args);
-  std::istringstream lines(read_file(transcript));
+  std::istringstream lines(read_file(dir / "transcript"));
   for (std::string line; std::getline(lines, line);)
     if (!line.empty()) r.events.push_back(nlohmann::json::parse(line));
   return r;

@@ -1,5 +1,0 @@
-#include "app/cli.h"
-
-int main(int argc, char** argv) {
-  return fortuna::run_command_line(argc, argv);
-}

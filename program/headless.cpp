@@ -1,0 +1,101 @@
+#include "program/headless.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <memory>
+
+#include "program/engines.h"
+#include "program/key_script.h"
+#include "program/program.h"
+#include "program/transcript.h"
+
+namespace fortuna {
+
+namespace {
+
+// An input box opened and the script did not answer it.
+struct MissingAnswer {
+  std::string message;
+};
+
+class HeadlessPlatform final : public Platform {
+ public:
+  explicit HeadlessPlatform(KeyScript& script) : script_(script) {}
+
+  void show_window(WindowId) override {}
+  void close_window(WindowId) override {}
+  std::string input_box(const std::string&, const std::string&, const std::string&) override {
+    auto line = script_.next();
+    if (!line) throw MissingAnswer{"the key script ended where an input box needed an answer"};
+    if (line->kind == ScriptLine::Kind::Key)
+      throw MissingAnswer{"line " + std::to_string(line->number) +
+                          ": an input box is open; expected \"text: ...\" or \"cancel\""};
+    return line->kind == ScriptLine::Kind::Text ? line->text : std::string();
+  }
+  void beep() override {
+    if (isatty(STDERR_FILENO)) std::cerr << '\a' << std::flush;
+  }
+  void set_label(const std::string&) override {}
+
+ private:
+  KeyScript& script_;
+};
+
+}  // namespace
+
+int run_headless(const Options& options) {
+  std::optional<KeyScript> script;
+  if (!options.keys_file.empty()) {
+    std::string error;
+    script = KeyScript::from_file(options.keys_file, error);
+    if (!script) {
+      std::cerr << "fortuna: " << error << '\n';
+      return 2;
+    }
+  } else {
+    script = KeyScript::from_stream(std::cin, isatty(STDIN_FILENO) != 0, std::cerr);
+  }
+
+  std::string error;
+  const auto transcript = Transcript::open(options.transcript_file, error);
+  if (!transcript) {
+    std::cerr << "fortuna: " << error << '\n';
+    return 2;
+  }
+
+  auto engine = make_engine(options.speech.empty() ? "none" : options.speech, std::cout, std::cerr);
+  const auto clock_owner = make_clock(options);
+  Clock& clock = *clock_owner;
+
+  HeadlessPlatform headless(*script);
+  RecordedPlatform platform(headless, *transcript);
+  Program program(*engine, platform, clock);
+  program.speech().set_observer(transcript.get());
+
+  int code = 0;
+  try {
+    program.start();
+    while (!program.ended()) {
+      auto line = script->next();
+      if (!line) {
+        if (!script->error().empty()) throw MissingAnswer{script->error()};
+        break;
+      }
+      if (line->kind != ScriptLine::Kind::Key)
+        throw MissingAnswer{"line " + std::to_string(line->number) +
+                            ": an input-box answer, but no input box is open"};
+      transcript->key(line->key);
+      program.key_down(line->key);
+    }
+  } catch (const MissingAnswer& missing) {
+    std::cerr << "fortuna: "
+              << (options.keys_file.empty() ? "" : "--keys " + options.keys_file + ": ")
+              << missing.message << '\n';
+    code = 2;
+  }
+  transcript->exit(code);
+  return code;
+}
+
+}  // namespace fortuna

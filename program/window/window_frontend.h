@@ -1,0 +1,12 @@
+// The desktop front end: a real window, real keys, speech through espeak-ng by default.
+#pragma once
+
+#include "program/options.h"
+
+namespace fortuna {
+
+// Runs the program in a window; returns the exit status (2 when there is no display or a
+// file cannot be written).
+int run_window(const Options& options);
+
+}  // namespace fortuna

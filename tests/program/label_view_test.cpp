@@ -1,0 +1,68 @@
+#include "program/window/label_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace fortuna {
+namespace {
+
+constexpr SDL_Color kWhite{255, 255, 255, 255};
+
+class LabelView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
+    fonts_.emplace(kFontPath);
+    if (!fonts_->at(20)) GTEST_SKIP() << "no DejaVuSans at " << kFontPath;
+  }
+  void TearDown() override {
+    fonts_.reset();
+    TTF_Quit();
+  }
+  int line_skip(int size) { return TTF_FontLineSkip(fonts_->at(size)); }
+  std::optional<FontCache> fonts_;
+};
+
+TEST_F(LabelView, EveryKindOfLineBreakBecomesOne) {
+  EXPECT_EQ(label_lines("uno\r\ndos\rtres\ncuatro"), "uno\ndos\ntres\ncuatro");
+  EXPECT_EQ(label_lines("\r\n\r\n"), "\n\n");
+}
+
+TEST_F(LabelView, TheLargestSizeThatShowsEveryLineOrTheSmallestToScroll) {
+  const struct {
+    int lines, height;
+    bool fits;
+  } cases[] = {{3, 500, true}, {30, 520, true}, {80, 300, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    std::string caption;  // as the game writes it: lines joined by CR LF
+    for (int i = 1; i <= c.lines; ++i)
+      caption += "Línea " + std::to_string(i) + ": ¿Quién está en El salón? ¡Año nuevo!\r\n";
+    const std::string text = label_lines(caption);
+    FittedText fitted = fit_text(*fonts_, text, 740, c.height, 12, 40, kWhite);
+    ASSERT_NE(fitted.surface, nullptr);
+    EXPECT_EQ(fitted.fits, c.fits);
+    EXPECT_GE(fitted.surface->h, c.lines * line_skip(fitted.font_size)) << "a line went missing";
+    EXPECT_TRUE(c.fits || fitted.font_size == 12);
+    EXPECT_TRUE(!c.fits || fitted.surface->h <= c.height);
+    EXPECT_TRUE(!c.fits || fitted.font_size == 40 ||
+                render_wrapped(fonts_->at(fitted.font_size + 1), text, 740, kWhite)->h > c.height)
+        << "a larger size would fit too";
+  }
+}
+
+TEST_F(LabelView, BlankLinesAndWrappedLinesTakeTheirRoom) {
+  SurfacePtr one = render_wrapped(fonts_->at(20), "a", 400, kWhite);
+  SurfacePtr three = render_wrapped(fonts_->at(20), "a\n\nb", 400, kWhite);
+  ASSERT_TRUE(one && three);
+  EXPECT_GE(three->h, 3 * line_skip(20) - 2);
+  SurfacePtr wrapped = render_wrapped(
+      fonts_->at(20), std::string(60, 'x') + " " + std::string(60, 'y'), 400, kWhite);
+  ASSERT_TRUE(wrapped);
+  EXPECT_LE(wrapped->w, 400);
+  EXPECT_GT(wrapped->h, one->h);
+}
+
+}  // namespace
+}  // namespace fortuna
