@@ -22,6 +22,7 @@ Pantalla de inicio:
   F7 / F8            voz más lenta / más rápida (con Mayúsculas, Control o Alt: paso pequeño)
   F9 / F10           voz anterior / siguiente
   Control            callar la voz
+  F1                 ayuda: las teclas que sirven ahora
   Enter              empezar la partida
   Escape             salir
 
@@ -37,8 +38,15 @@ Partida:
   F6                 descripción corta o larga de las cartas
   F7 / F8, F9 / F10  velocidad y voz
   Control            callar la voz
+  F1                 ayuda: las teclas que sirven ahora
+  Re Pág / Av Pág    mensajes anteriores / siguientes; Inicio y Fin: el primero y el último
   1 tras el final    nueva partida
   Escape o Alt+F4    salir
+
+Ajustes: los nombres, quién juega con cada personaje, la velocidad y la voz se guardan en
+$XDG_CONFIG_HOME/fortuna/ajustes.toml (o ~/.config/fortuna/ajustes.toml) en la ventana;
+--settings FICHERO elige otro, --no-settings ninguno. Sin ventana (--frontend headless) no se
+leen ni se guardan salvo con --settings.
 )";
 
 }  // namespace
@@ -58,6 +66,10 @@ int run_command_line(int argc, char** argv) {
   app.add_option("--transcript", options.transcript_file,
                  "JSON Lines transcript (- = standard output)");
   app.add_option("--clock", clock_text, "fixed local time HH:MM:SS");
+  auto* settings_file = app.add_option("--settings", options.settings_file,
+                                       "settings file (headless reads none unless given)");
+  app.add_flag("--no-settings", options.no_settings, "neither read nor save settings")
+      ->excludes(settings_file);
   auto* bench = app.add_subcommand("bench", "play fixed all-computer games and print a signature");
 
   try {

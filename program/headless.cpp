@@ -70,7 +70,8 @@ int run_headless(const Options& options) {
 
   HeadlessPlatform headless(*script);
   RecordedPlatform platform(headless, *transcript);
-  Program program(*engine, platform, clock);
+  const auto settings = open_settings(options, SettingsByDefault::No, std::cerr);
+  Program program(*engine, platform, clock, settings.get());
   program.speech().set_observer(transcript.get());
 
   int code = 0;

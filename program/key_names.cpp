@@ -4,13 +4,13 @@
 #include <cctype>
 #include <utility>
 
-#include "screens/keys.h"
+#include "data/keys.h"
 
 namespace fortuna {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, int>, 9> kNamedKeys = {{
+constexpr std::array<std::pair<const char*, int>, 13> kNamedKeys = {{
     {"Enter", keys::kEnter},
     {"Escape", keys::kEscape},
     {"Space", keys::kSpace},
@@ -20,6 +20,10 @@ constexpr std::array<std::pair<const char*, int>, 9> kNamedKeys = {{
     {"Right", keys::kRight},
     {"Down", keys::kDown},
     {"Control", keys::kControl},
+    {"PageUp", keys::kPageUp},
+    {"PageDown", keys::kPageDown},
+    {"Home", keys::kHome},
+    {"End", keys::kEnd},
 }};
 
 constexpr std::array<std::pair<const char*, bool Modifiers::*>, 3> kModifiers = {{

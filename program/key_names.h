@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "screens/keys.h"
+#include "data/keys.h"
 
 namespace fortuna {
 

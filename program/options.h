@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/clock.h"
+#include "program/settings_file.h"
 
 namespace fortuna {
 
@@ -15,7 +16,22 @@ struct Options {
   std::string keys_file;        // empty: standard input
   std::string transcript_file;  // empty: none; "-": standard output
   std::optional<TimeOfDay> clock;
+  std::string settings_file;  // empty: the front end's default
+  bool no_settings = false;
 };
+
+// Where this run keeps its settings: the file asked for, else the usual one when the front end
+// keeps them by default; nothing with --no-settings.
+enum class SettingsByDefault : bool { No, Yes };
+inline std::unique_ptr<SettingsFile> open_settings(const Options& options, SettingsByDefault use,
+                                                   std::ostream& messages) {
+  if (options.no_settings) return nullptr;
+  if (!options.settings_file.empty())
+    return std::make_unique<SettingsFile>(options.settings_file, messages);
+  if (use == SettingsByDefault::No) return nullptr;
+  const auto path = SettingsFile::default_path();
+  return path ? std::make_unique<SettingsFile>(*path, messages) : nullptr;
+}
 
 // The clock a run reads: fixed by --clock, else the system's.
 inline std::unique_ptr<Clock> make_clock(const Options& options) {

@@ -2,11 +2,11 @@
 
 namespace fortuna {
 
-Program::Program(SpeechEngine& engine, Platform& platform, Clock& clock)
+Program::Program(SpeechEngine& engine, Platform& platform, Clock& clock, SettingsStore* settings)
     : speech_(engine),
       platform_(platform),
-      start_screen_(speech_, platform, *this),
-      game_screen_(speech_, platform, *this, clock) {}
+      start_screen_(speech_, platform, *this, settings),
+      game_screen_(speech_, platform, *this, clock, settings) {}
 
 void Program::start() {
   started_ = true;

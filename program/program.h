@@ -3,8 +3,8 @@
 #pragma once
 
 #include "data/clock.h"
+#include "data/keys.h"
 #include "screens/game_screen.h"
-#include "screens/keys.h"
 #include "screens/platform.h"
 #include "screens/start_screen.h"
 #include "speech/channel.h"
@@ -13,7 +13,9 @@ namespace fortuna {
 
 class Program final : private Windows {
  public:
-  Program(SpeechEngine& engine, Platform& platform, Clock& clock);
+  // settings is nothing when nothing is kept between runs.
+  Program(SpeechEngine& engine, Platform& platform, Clock& clock,
+          SettingsStore* settings = nullptr);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 

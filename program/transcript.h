@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "screens/keys.h"
+#include "data/keys.h"
 #include "screens/platform.h"
 #include "speech/channel.h"
 

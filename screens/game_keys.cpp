@@ -1,100 +1,218 @@
 // The main window's keys: what a key means depends on the phase of the day.
+#include <algorithm>
+
 #include "narration/day.h"
+#include "narration/help.h"
 #include "narration/voice.h"
 #include "screens/game_screen.h"
 #include "screens/voice_keys.h"
 
 namespace fortuna {
 
+namespace {
+
+// What a player may press, for the help: every key the game reads, Control held for the
+// digits only.
+std::vector<Key> keys_to_try() {
+  std::vector<Key> keys;
+  for (int code = keys::k0; code <= keys::k9; ++code) {
+    keys.push_back({code, {}});
+    keys.push_back({code, {false, true, false}});
+  }
+  for (int code : {keys::kC, keys::kH, keys::kP, keys::kSpace, keys::kEnter, keys::kEscape,
+                   keys::kControl, keys::kPageUp, keys::kPageDown, keys::kHome, keys::kEnd})
+    keys.push_back({code, {}});
+  for (int code = keys::kF1; code <= keys::kF10; ++code) keys.push_back({code, {}});
+  return keys;
+}
+
+}  // namespace
+
 void GameScreen::key_down(Key key) {
-  if (key.code == keys::kControl) {
-    speech_.silence();
-  } else if (key.is_digit()) {
-    digit_key(key);
-  } else if (key.code == keys::kSpace || key.code == keys::kF2) {
-    advance();
-  } else {
-    help_key(key);
+  perform(action_for(key), key);
+}
+
+Action GameScreen::action_for(Key key) const {
+  if (key.is_digit()) return digit_action(key);
+  const bool walking = game_.phase == Phase::Rooms || game_.phase == Phase::Cards;
+  switch (key.code) {
+    case keys::kControl:
+      return Action::Silence;
+    case keys::kF1:
+      return Action::Help;
+    case keys::kPageUp:
+      return Action::HistoryOlder;
+    case keys::kPageDown:
+      return Action::HistoryNewer;
+    case keys::kHome:
+      return Action::HistoryOldest;
+    case keys::kEnd:
+      return Action::HistoryNewest;
+    case keys::kEscape:
+      return Action::Leave;
+    case keys::kF5:
+      return Action::Repeat;
+    case keys::kF6:
+      return Action::ToggleCardNames;
+    case keys::kF7:
+      return Action::Slower;
+    case keys::kF8:
+      return Action::Faster;
+    case keys::kF9:
+      return Action::PreviousVoice;
+    case keys::kF10:
+      return Action::NextVoice;
+    case keys::kH:
+      return Action::TellHeir;
+    case keys::kC:
+      return walking && game_.at(game_.current()).player == Player::Person ? Action::TellCards
+                                                                           : Action::Nothing;
+    case keys::kP:
+      return game_.phase == Phase::Cards && !game_.at(game_.current()).chosen_slot
+                 ? Action::TellSituation
+                 : Action::Nothing;
+    case keys::kSpace:
+    case keys::kF2:
+      return advance_action();
+    default:
+      return Action::Nothing;
   }
 }
 
-void GameScreen::digit_key(Key key) {
+Action GameScreen::digit_action(Key key) const {
   const int digit = key.digit();
   switch (game_.phase) {
     case Phase::Rooms:
-      if (digit >= 1 && digit <= game_.rooms.open_count) return room_key(digit);
-      break;
+      if (digit < 1 || digit > game_.rooms.open_count) break;
+      // Once placed, a character must not stand in a second room.
+      return game_.at(game_.current()).room ? Action::Refuse : Action::ChooseRoom;
     case Phase::Cards:
-      if (digit == 1 || digit == 2) return card_key(digit, key.modifiers);
-      break;
+      if (digit != 1 && digit != 2) break;
+      // The computer's plays are its own, also once the phase has closed on one of them.
+      if (game_.at(game_.current()).player != Player::Person) break;
+      return key.modifiers.control ? Action::ThrowCardAway : Action::ChooseCard;
     case Phase::Target:
-      return target_key(digit);
+      return digit >= 1 && digit <= game_.offered_targets.size() ? Action::ChooseTarget
+                                                                 : Action::WrongTarget;
     case Phase::Over:
-      if (digit == 1) new_game();
-      return;
+      return digit == 1 ? Action::NewGame : Action::Nothing;
     case Phase::DayStart:
       break;
   }
-  platform_.beep();
+  return Action::Refuse;
 }
 
-void GameScreen::help_key(Key key) {
-  const bool walking = game_.phase == Phase::Rooms || game_.phase == Phase::Cards;
-  switch (key.code) {
-    case keys::kEscape:
-      windows_.close(WindowId::Main);
-      break;
-    case keys::kF5:
-      speech_.repeat();
-      break;
-    case keys::kF6:
-      card_names_ = card_names_ == CardNames::Long ? CardNames::Short : CardNames::Long;
-      speech_.say(card_names_text(card_names_));
-      break;
-    case keys::kF7:
-    case keys::kF8:
-      rate_key(speech_, key, kSlowerInGame);
-      break;
-    case keys::kF9:
-    case keys::kF10:
-      voice_key(speech_, key);
-      break;
-    case keys::kH:
-      speech_.say(heir_text(game_));
-      break;
-    case keys::kC:
-      if (walking && game_.at(game_.current()).player == Player::Person)
-        speech_.say(hand_text(game_.at(game_.current()), card_names_));
-      break;
-    case keys::kP:
-      if (game_.phase == Phase::Cards && !game_.at(game_.current()).chosen_slot)
-        speech_.say(situation(game_, game_.current(), card_names_));
-      break;
-    default:
-      break;
-  }
-}
-
-void GameScreen::advance() {
+Action GameScreen::advance_action() const {
   switch (game_.phase) {
     case Phase::DayStart:
-      return go_on_with_rooms(Walk::FromFirst);
+      return Action::GoOn;
     case Phase::Rooms:
-      if (!game_.at(game_.current()).room) return speech_.say(choose_a_room_first(game_));
-      return go_on_with_cards(Walk::FromFirst);
+      return game_.at(game_.current()).room ? Action::GoOn : Action::AskForARoom;
     case Phase::Cards:
-      if (!game_.at(game_.current()).chosen_slot) return speech_.say(kChooseACardFirst);
-      return end_day();
+      return game_.at(game_.current()).chosen_slot ? Action::GoOn : Action::AskForACard;
     case Phase::Target:
-      return speech_.say(target_list(game_));
+      return Action::ListTargets;
     case Phase::Over:
+      return Action::Nothing;
+  }
+  return Action::Nothing;
+}
+
+std::vector<HelpEntry> GameScreen::help() const {
+  std::vector<HelpEntry> entries;
+  const bool answered = game_.phase == Phase::Cards && game_.at(game_.current()).chosen_slot;
+  for (const Key& key : keys_to_try()) {
+    const Action action = action_for(key);
+    // Control with a digit is worth naming only where it changes what the digit does.
+    if (key.modifiers.control && action == action_for({key.code, {}})) continue;
+    // After the last choice of the day, changing it is possible but not what the moment is for.
+    const bool leftover =
+        answered && (action == Action::ChooseCard || action == Action::TellCards ||
+                     action == Action::ThrowCardAway);
+    if (action == Action::Nothing || action == Action::Refuse || action == Action::WrongTarget ||
+        action == Action::AskForARoom || action == Action::AskForACard || leftover)
+      continue;
+    auto entry = std::find_if(entries.begin(), entries.end(),
+                              [&](const HelpEntry& e) { return e.action == action; });
+    if (entry == entries.end()) entry = entries.insert(entries.end(), {action, {}});
+    entry->keys.push_back(key);
+  }
+  return entries;
+}
+
+void GameScreen::perform(Action action, Key key) {
+  switch (action) {
+    case Action::Silence:
+      return speech_.silence();
+    case Action::Help:
+      return speech_.say_aside(help_text(help()));
+    case Action::HistoryOlder:
+      return history_step(MessageHistory::Step::Older);
+    case Action::HistoryNewer:
+      return history_step(MessageHistory::Step::Newer);
+    case Action::HistoryOldest:
+      return history_step(MessageHistory::Step::Oldest);
+    case Action::HistoryNewest:
+      return history_step(MessageHistory::Step::Newest);
+    case Action::Leave:
+      return windows_.close(WindowId::Main);
+    case Action::Repeat:
+      return speech_.repeat();
+    case Action::ToggleCardNames:
+      card_names_ = card_names_ == CardNames::Long ? CardNames::Short : CardNames::Long;
+      return say(card_names_text(card_names_));
+    case Action::Slower:
+    case Action::Faster:
+      return voice_changed(rate_key(speech_, key, kSlowerInGame));
+    case Action::PreviousVoice:
+    case Action::NextVoice:
+      return voice_changed(voice_key(speech_, key));
+    case Action::TellHeir:
+      return say(heir_text(game_));
+    case Action::TellCards:
+      return say(hand_text(game_.at(game_.current()), card_names_));
+    case Action::TellSituation:
+      return say(situation(game_, game_.current(), card_names_));
+    case Action::AskForARoom:
+      return say(choose_a_room_first(game_));
+    case Action::AskForACard:
+      return say(kChooseACardFirst);
+    case Action::ListTargets:
+      return say(target_list(game_));
+    case Action::GoOn:
+      if (game_.phase == Phase::DayStart) return go_on_with_rooms(Walk::FromFirst);
+      if (game_.phase == Phase::Rooms) return go_on_with_cards(Walk::FromFirst);
+      return end_day();
+    case Action::ChooseRoom:
+      place_current(game_, room_at(key.digit() - 1));
+      return go_on_with_rooms(Walk::FromNext);
+    case Action::ChooseCard:
+    case Action::ThrowCardAway:
+      return card_key(key.digit(), key.modifiers);
+    case Action::ChooseTarget:
+    case Action::WrongTarget:
+      return target_key(key.digit());
+    case Action::NewGame:
+      return new_game();
+    case Action::Refuse:
+      return platform_.beep();
+    default:
       return;
   }
 }
 
-void GameScreen::room_key(int digit) {
-  if (!place_current(game_, room_at(digit - 1))) return platform_.beep();
-  go_on_with_rooms(Walk::FromNext);
+void GameScreen::voice_changed(const std::string& said) {
+  if (settings_) {
+    Settings settings = settings_->remembered();
+    keep_voice_settings(speech_, settings);
+    settings_->save(settings);
+  }
+  if (!said.empty()) say(said);
+}
+
+void GameScreen::history_step(MessageHistory::Step step) {
+  const MessageHistory::Entry entry = history_.step(step);
+  if (entry.text) speech_.say_aside(history_entry_text(*entry.text, entry.place));
 }
 
 void GameScreen::card_key(int digit, Modifiers modifiers) {
@@ -103,11 +221,11 @@ void GameScreen::card_key(int digit, Modifiers modifiers) {
     case CardAnswer::Refused:
       return platform_.beep();
     case CardAnswer::TargetNeeded:
-      speech_.say(kChooseTarget);
-      return speech_.say(target_list(game_));
+      say(kChooseTarget);
+      return say(target_list(game_));
     case CardAnswer::NoTarget:
-      speech_.say(kChooseTarget);
-      speech_.say(kNoTarget);
+      say(kChooseTarget);
+      say(kNoTarget);
       break;
     case CardAnswer::Chosen:
       break;
@@ -116,7 +234,7 @@ void GameScreen::card_key(int digit, Modifiers modifiers) {
 }
 
 void GameScreen::target_key(int digit) {
-  if (!choose_target(game_, digit - 1)) return speech_.say(too_few_targets(game_));
+  if (!choose_target(game_, digit - 1)) return say(too_few_targets(game_));
   go_on_with_cards(Walk::FromNext);
 }
 

@@ -2,36 +2,53 @@
 // then says and shows what they did.
 #pragma once
 
+#include <vector>
+
 #include "data/clock.h"
 #include "data/game.h"
+#include "data/keys.h"
+#include "narration/help.h"
 #include "narration/rooms.h"
 #include "rules/day.h"
-#include "screens/keys.h"
+#include "screens/history.h"
 #include "screens/platform.h"
+#include "screens/settings.h"
 #include "speech/channel.h"
 
 namespace fortuna {
 
 class GameScreen {
  public:
-  GameScreen(SpeechChannel& speech, Platform& platform, Windows& windows, Clock& clock)
-      : speech_(speech), platform_(platform), windows_(windows), clock_(clock) {}
+  // settings is nothing when nothing is kept between runs.
+  GameScreen(SpeechChannel& speech, Platform& platform, Windows& windows, Clock& clock,
+             SettingsStore* settings)
+      : speech_(speech),
+        platform_(platform),
+        windows_(windows),
+        clock_(clock),
+        settings_(settings) {}
 
   // The window's load: a new game for the start screen's roster and generator.
   void load(const Roster& roster, const Random& random);
   void key_down(Key key);
 
+  // What the key would do now.
+  Action action_for(Key key) const;
+  // Every key that does something now, as F1 tells them.
+  std::vector<HelpEntry> help() const;
+
   const Game& game() const { return game_; }
-  CardNames card_names() const { return card_names_; }
+  const MessageHistory& history() const { return history_; }
 
  private:
   // What each key does (game_keys.cpp).
-  void digit_key(Key key);
-  void help_key(Key key);
-  void advance();
-  void room_key(int digit);
+  Action digit_action(Key key) const;
+  Action advance_action() const;
+  void perform(Action action, Key key);
   void card_key(int digit, Modifiers modifiers);
   void target_key(int digit);
+  void history_step(MessageHistory::Step step);
+  void voice_changed(const std::string& said);
 
   // The rules, then what they did said and shown.
   void new_game();
@@ -39,12 +56,16 @@ class GameScreen {
   void go_on_with_cards(Walk walk);
   void end_day();
   void announce_day();
+  // Every text of the game goes through here, to be kept for the history.
+  void say(const std::string& text, Wait wait = Wait::None);
 
   SpeechChannel& speech_;
   Platform& platform_;
   Windows& windows_;
   Clock& clock_;
+  SettingsStore* settings_;
   Game game_;
+  MessageHistory history_;
   // A choice of the players', kept from one game to the next.
   CardNames card_names_ = CardNames::Long;
 };

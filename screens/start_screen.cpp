@@ -1,5 +1,7 @@
 #include "screens/start_screen.h"
 
+#include <algorithm>
+
 #include "data/text.h"
 #include "narration/start.h"
 #include "narration/voice.h"
@@ -13,57 +15,111 @@ void StartScreen::load() {
   speech_.set_current_voice(0);
   roster_ = initial_roster(random_);
   position_ = 0;
+  if (settings_) {
+    const Settings& remembered = settings_->remembered();
+    for (std::size_t c = 0; c < roster_.size() && c < remembered.characters.size(); ++c) {
+      if (!remembered.characters[c].name.empty()) roster_[c].name = remembered.characters[c].name;
+      roster_[c].player = remembered.characters[c].player;
+    }
+    apply_voice_settings(speech_, remembered);
+  }
   speech_.say(greeting(roster_[0]));
+}
+
+Action StartScreen::action_for(Key key) const {
+  switch (key.code) {
+    case keys::kControl:
+      return Action::Silence;
+    case keys::kLeft:
+    case keys::kUp:
+    case keys::kRight:
+    case keys::kDown:
+      return Action::WalkRoster;
+    case keys::kSpace:
+      return Action::ToggleSelection;
+    case keys::kF2:
+      return Action::Rename;
+    case keys::kEscape:
+      return Action::Leave;
+    case keys::kEnter:
+      return Action::StartGame;
+    case keys::kF7:
+      return Action::Slower;
+    case keys::kF8:
+      return Action::Faster;
+    case keys::kF9:
+      return Action::PreviousVoice;
+    case keys::kF10:
+      return Action::NextVoice;
+    case keys::kF1:
+      return Action::Help;
+    default:
+      return Action::Nothing;
+  }
+}
+
+std::vector<HelpEntry> StartScreen::help() const {
+  std::vector<HelpEntry> entries;
+  for (int code :
+       {keys::kUp, keys::kDown, keys::kLeft, keys::kRight, keys::kSpace, keys::kF2, keys::kEnter,
+        keys::kF7, keys::kF8, keys::kF9, keys::kF10, keys::kControl, keys::kF1, keys::kEscape}) {
+    const Key key{code, {}};
+    const Action action = action_for(key);
+    auto entry = std::find_if(entries.begin(), entries.end(),
+                              [&](const HelpEntry& e) { return e.action == action; });
+    if (entry == entries.end()) entry = entries.insert(entries.end(), {action, {}});
+    entry->keys.push_back(key);
+  }
+  return entries;
+}
+
+void StartScreen::key_down(Key key) {
+  switch (action_for(key)) {
+    case Action::Silence:
+      return speech_.silence();
+    case Action::WalkRoster:
+      if (key.code == keys::kLeft || key.code == keys::kUp)
+        position_ = (position_ + kCharacterCount - 1) % kCharacterCount;
+      else
+        position_ = (position_ + 1) % kCharacterCount;
+      return announce_current(Wait::None);
+    case Action::ToggleSelection:
+      return toggle_current();
+    case Action::Rename:
+      return rename_current();
+    case Action::Leave:
+      return windows_.close(WindowId::Start);
+    case Action::StartGame:
+      windows_.show(WindowId::Main);
+      return windows_.close(WindowId::Start);
+    case Action::Slower:
+    case Action::Faster: {
+      const std::string said = rate_key(speech_, key, kSlowerOnStartScreen);
+      save_settings();
+      return speech_.say(said);
+    }
+    case Action::PreviousVoice:
+    case Action::NextVoice: {
+      const std::string said = voice_key(speech_, key);
+      save_settings();
+      if (!said.empty()) speech_.say(said);
+      return;
+    }
+    case Action::Help:
+      return speech_.say_aside(help_text(help()));
+    default:
+      return;
+  }
 }
 
 void StartScreen::announce_current(Wait wait) {
   speech_.say(roster_entry(roster_[static_cast<std::size_t>(position_)]), wait);
 }
 
-void StartScreen::key_down(Key key) {
-  switch (key.code) {
-    case keys::kControl:
-      speech_.silence();
-      break;
-    case keys::kLeft:
-    case keys::kUp:
-      position_ = (position_ + kCharacterCount - 1) % kCharacterCount;
-      announce_current(Wait::None);
-      break;
-    case keys::kRight:
-    case keys::kDown:
-      position_ = (position_ + 1) % kCharacterCount;
-      announce_current(Wait::None);
-      break;
-    case keys::kSpace:
-      toggle_current();
-      break;
-    case keys::kF2:
-      rename_current();
-      break;
-    case keys::kEscape:
-      windows_.close(WindowId::Start);
-      break;
-    case keys::kEnter:
-      windows_.show(WindowId::Main);
-      windows_.close(WindowId::Start);
-      break;
-    case keys::kF7:
-    case keys::kF8:
-      rate_key(speech_, key, kSlowerOnStartScreen);
-      break;
-    case keys::kF9:
-    case keys::kF10:
-      voice_key(speech_, key);
-      break;
-    default:
-      break;
-  }
-}
-
 void StartScreen::toggle_current() {
   Character& character = roster_[static_cast<std::size_t>(position_)];
   character.player = character.player == Player::Person ? Player::Computer : Player::Person;
+  save_settings();
   speech_.say(selection_word(character.player));
   if (character.player == Player::Person) speech_.say(kRenameHint, Wait::Before);
 }
@@ -78,7 +134,18 @@ void StartScreen::rename_current() {
     return;
   }
   character.name = std::move(name);
+  save_settings();
   announce_current(Wait::Before);
+}
+
+void StartScreen::save_settings() {
+  if (!settings_) return;
+  Settings settings = settings_->remembered();
+  settings.characters.clear();
+  for (const Character& character : roster_)
+    settings.characters.push_back({character.name, character.player});
+  keep_voice_settings(speech_, settings);
+  settings_->save(settings);
 }
 
 }  // namespace fortuna

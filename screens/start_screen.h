@@ -2,23 +2,30 @@
 // opens the game, Escape leaves.
 #pragma once
 
+#include <vector>
+
+#include "data/keys.h"
 #include "data/random.h"
 #include "data/roster.h"
-#include "screens/keys.h"
+#include "narration/help.h"
 #include "screens/platform.h"
+#include "screens/settings.h"
 #include "speech/channel.h"
 
 namespace fortuna {
 
 class StartScreen {
  public:
-  StartScreen(SpeechChannel& speech, Platform& platform, Windows& windows)
-      : speech_(speech), platform_(platform), windows_(windows) {}
+  // settings is nothing when nothing is kept between runs.
+  StartScreen(SpeechChannel& speech, Platform& platform, Windows& windows, SettingsStore* settings)
+      : speech_(speech), platform_(platform), windows_(windows), settings_(settings) {}
 
   // The voices listed, the roster filled (its tempers drawn from the generator as every run
-  // starts it) and the greeting.
+  // starts it, the names and players as remembered) and the greeting.
   void load();
   void key_down(Key key);
+  Action action_for(Key key) const;
+  std::vector<HelpEntry> help() const;
 
   // What the game starts from: the roster as chosen here, and the one generator of the run.
   const Roster& roster() const { return roster_; }
@@ -29,10 +36,12 @@ class StartScreen {
   void announce_current(Wait wait);
   void toggle_current();
   void rename_current();
+  void save_settings();
 
   SpeechChannel& speech_;
   Platform& platform_;
   Windows& windows_;
+  SettingsStore* settings_;
   Random random_;
   Roster roster_{};
   int position_ = 0;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils

@@ -21,8 +21,16 @@ void SpeechChannel::load_voices() {
 }
 
 void SpeechChannel::say(const std::string& text, Wait wait) {
-  if (observer_) observer_->on_speak(text, wait);
   if (longer_than(text, 2)) last_text_ = text;
+  speak(text, wait);
+}
+
+void SpeechChannel::say_aside(const std::string& text) {
+  speak(text, Wait::None);
+}
+
+void SpeechChannel::speak(const std::string& text, Wait wait) {
+  if (observer_) observer_->on_speak(text, wait);
   if (!has_voice_) return;  // nothing can sound without a voice; the game goes on silently
   if (waits_before(wait)) engine_.wait_until_done();
   engine_.speak(to_lower(text));

@@ -45,6 +45,8 @@ class SpeechChannel {
 
   // Texts longer than two characters are remembered for repeat().
   void say(const std::string& text, Wait wait = Wait::None);
+  // A text beside the game's own, such as help: never the one repeat() says again.
+  void say_aside(const std::string& text);
   // Stops the voice at once; the remembered text stays.
   void silence() { say({}); }
   void repeat();
@@ -62,6 +64,8 @@ class SpeechChannel {
   void set_rate(int rate);
 
  private:
+  void speak(const std::string& text, Wait wait);
+
   SpeechEngine& engine_;
   SpeechObserver* observer_ = nullptr;
   bool has_voice_ = false;

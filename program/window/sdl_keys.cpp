@@ -1,6 +1,6 @@
 #include "program/window/sdl_keys.h"
 
-#include "screens/keys.h"
+#include "data/keys.h"
 
 namespace fortuna {
 
@@ -34,6 +34,14 @@ std::optional<int> key_code(SDL_Keycode sym, SDL_Scancode scancode) {
     case SDLK_LCTRL:
     case SDLK_RCTRL:
       return keys::kControl;
+    case SDLK_PAGEUP:
+      return keys::kPageUp;
+    case SDLK_PAGEDOWN:
+      return keys::kPageDown;
+    case SDLK_HOME:
+      return keys::kHome;
+    case SDLK_END:
+      return keys::kEnd;
     default:
       return std::nullopt;
   }

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "screens/keys.h"
+#include "data/keys.h"
 
 namespace fortuna {
 

@@ -96,10 +96,12 @@ class Session {
       case SDL_KEYDOWN: {
         const auto& keysym = event.key.keysym;
         timed_.key_started(queue_clock_.entered_at(event.key));
-        if (auto key = translate_key(keysym.sym, keysym.scancode, keysym.mod)) {
-          deliver(*key);
-        } else if (keysym.sym == SDLK_PAGEUP || keysym.sym == SDLK_PAGEDOWN) {
+        const bool paging = keysym.sym == SDLK_PAGEUP || keysym.sym == SDLK_PAGEDOWN;
+        if (paging && (keysym.mod & KMOD_CTRL)) {
+          // The label is for onlookers: Control with the page keys scrolls it.
           window_.scroll(keysym.sym == SDLK_PAGEUP ? -1 : 1);
+        } else if (auto key = translate_key(keysym.sym, keysym.scancode, keysym.mod)) {
+          deliver(*key);
         }
         timed_.key_started(0);
         break;
@@ -161,7 +163,8 @@ int run_window(const Options& options) {
   KeyQueueClock queue_clock;
   TimedEngine timed(*engine, SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency());
   RecordedPlatform platform(window, *transcript);
-  Program program(timed, platform, clock);
+  const auto settings = open_settings(options, SettingsByDefault::Yes, std::cerr);
+  Program program(timed, platform, clock, settings.get());
   program.speech().set_observer(transcript.get());
 
   Session(program, window, *transcript, timed, queue_clock).run();

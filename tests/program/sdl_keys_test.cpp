@@ -3,7 +3,7 @@
 #include <SDL_keyboard.h>
 #include <gtest/gtest.h>
 
-#include "screens/keys.h"
+#include "data/keys.h"
 
 namespace fortuna {
 namespace {
@@ -33,7 +33,8 @@ TEST(SdlKeys, EveryKeyTheGameTestsArrivesWithItsCodeAndItsModifiersLeftOrRight) 
       {SDLK_RETURN, 0, key(13)}, {SDLK_KP_ENTER, 0, key(13)}, {SDLK_RCTRL, 0, key(17)},
       {SDLK_ESCAPE, 0, key(27)}, {SDLK_SPACE, 0, key(32)}, {SDLK_TAB, 0, key(9)},
       {SDLK_LEFT, 0, key(37)}, {SDLK_UP, 0, key(38)}, {SDLK_RIGHT, 0, key(39)},
-      {SDLK_DOWN, 0, key(40)}, {SDLK_1, KMOD_RCTRL, key(49, 2)}, {SDLK_F7, KMOD_RSHIFT, key(118, 1)},
+      {SDLK_DOWN, 0, key(40)}, {SDLK_PAGEUP, 0, key(33)}, {SDLK_PAGEDOWN, 0, key(34)},
+      {SDLK_HOME, 0, key(36)}, {SDLK_END, 0, key(35)}, {SDLK_1, KMOD_RCTRL, key(49, 2)}, {SDLK_F7, KMOD_RSHIFT, key(118, 1)},
       {SDLK_F4, KMOD_LALT, key(115, 4)}, {SDLK_F4, KMOD_RALT, key(115, 4)},
       {SDLK_F8, KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT, key(119, 7)},
       // Lock keys and the GUI key are not modifiers the game knows.
@@ -68,7 +69,7 @@ TEST(SdlKeys, DigitsComeFromTheMainRowOnlyWhateverItPrints) {
 
 TEST(SdlKeys, KeysTheGameNeverSeesGiveNothing) {
   for (SDL_Keycode sym : {SDLK_LSHIFT, SDLK_RSHIFT, SDLK_LALT, SDLK_RALT, SDLK_LGUI, SDLK_CAPSLOCK,
-                          SDLK_BACKSPACE, SDLK_PAGEUP, SDLK_MINUS, SDLK_KP_PLUS, SDLK_F13})
+                          SDLK_BACKSPACE, SDLK_INSERT, SDLK_MINUS, SDLK_KP_PLUS, SDLK_F13})
     EXPECT_EQ(press(sym), std::nullopt) << SDL_GetKeyName(sym);
   // A letter beyond A to Z, such as the Spanish keyboard's own.
   EXPECT_EQ(translate_key(0xF1, SDL_SCANCODE_SEMICOLON, KMOD_NONE), std::nullopt);

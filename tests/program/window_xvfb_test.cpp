@@ -107,8 +107,8 @@ class WindowRun {
   WindowRun(const std::string& display, std::vector<std::string> args,
             const std::map<std::string, std::string>& env = {{"SDL_AUDIODRIVER", "dummy"}})
       : display_(display), dir_(scratch_dir()) {
-    args.insert(args.begin(), {FORTUNA_BINARY, "--frontend", "window", "--transcript",
-                               (dir_ / "transcript.jsonl").string()});
+    args.insert(args.begin(), {FORTUNA_BINARY, "--frontend", "window", "--no-settings",
+                               "--transcript", (dir_ / "transcript.jsonl").string()});
     const std::string out = (dir_ / "stdout.txt").string(), err = (dir_ / "stderr.txt").string();
     pid_ = fork();
     if (pid_ != 0) return;

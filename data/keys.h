@@ -7,6 +7,7 @@ namespace fortuna {
 
 namespace keys {
 inline constexpr int kTab = 9, kEnter = 13, kControl = 17, kEscape = 27, kSpace = 32;
+inline constexpr int kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36;
 inline constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
 inline constexpr int k0 = 48, k1 = 49, k9 = 57;                    // the main keyboard's digits
 inline constexpr int kA = 65, kC = 67, kH = 72, kP = 80, kZ = 90;  // letters come upper-case
