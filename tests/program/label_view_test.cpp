@@ -52,17 +52,5 @@ TEST_F(LabelView, TheLargestSizeThatShowsEveryLineOrTheSmallestToScroll) {
   }
 }
 
-TEST_F(LabelView, BlankLinesAndWrappedLinesTakeTheirRoom) {
-  SurfacePtr one = render_wrapped(fonts_->at(20), "a", 400, kWhite);
-  SurfacePtr three = render_wrapped(fonts_->at(20), "a\n\nb", 400, kWhite);
-  ASSERT_TRUE(one && three);
-  EXPECT_GE(three->h, 3 * line_skip(20) - 2);
-  SurfacePtr wrapped = render_wrapped(
-      fonts_->at(20), std::string(60, 'x') + " " + std::string(60, 'y'), 400, kWhite);
-  ASSERT_TRUE(wrapped);
-  EXPECT_LE(wrapped->w, 400);
-  EXPECT_GT(wrapped->h, one->h);
-}
-
 }  // namespace
 }  // namespace fortuna

@@ -149,23 +149,6 @@ TEST(Night, ADeathNamesWhoeverAimedAtTheVictimTonightAndItsRoom) {
             (std::vector<CharacterId>{1, 2, 4}));
 }
 
-TEST(Night, PileKeepsItsOrderWithReturnedCardsInTheGapsAndClosedRoomsTakenOut) {
-  HandBuiltGame g;
-  for (int c = 2; c < kCharacterCount; ++c) g.dead(c);
-  const CardId pile[] = {kWeak2, kNoCard, kStrongLibrary, kNoCard, kWeakDefence2, kHideDrawingRoom};
-  for (int i = 0; i < 6; ++i) g.game.pile.set(i, pile[i]);
-  g.play(0, kStrongDrawingRoom, 1, kHideBedroom);  // a kept card of a closing room stays
-  g.play(1, kStrongKitchen, {}, kWeak3);
-  g.who(1).discard = true;
-  const NightReport report = resolve_night(g.game);  // one survivor: every room but one closes
-  EXPECT_EQ(report.ending, Ending::OneLeft);
-  const CardId expected[] = {kWeak2, kStrongDrawingRoom, kWeakDefence2, kHideDrawingRoom};
-  for (int i = 0; i < kCardCount; ++i)
-    EXPECT_EQ(g.game.pile.at(i), i < 4 ? expected[i] : kNoCard) << "position " << i;
-  EXPECT_EQ(g.who(0).hand, (Hand{kHideBedroom, kNoCard}));
-  EXPECT_EQ(g.who(1).hand, (Hand{kWeak3, kNoCard}));
-}
-
 TEST(Night, SwapExchangesTheKeptCardsAndASwapAtNobodyChangesNothing) {
   HandBuiltGame g;
   g.play(0, kSwap, 1, kStrongDefence);

@@ -15,7 +15,7 @@ std::string said(MessageHistory& history, Step step) {
   return entry.text ? history_entry_text(*entry.text, entry.place) : "(nothing)";
 }
 
-TEST(History, WalksBackFromTheNewestAndNamesItsEnds) {
+TEST(History, WalksBackFromTheNewestNamesItsEndsAndKeepsTheLast200) {
   MessageHistory history;
   EXPECT_EQ(said(history, Step::Older), "(nothing)");
   history.add("uno");
@@ -33,10 +33,6 @@ TEST(History, WalksBackFromTheNewestAndNamesItsEnds) {
   for (const auto& [step, text] : walk) EXPECT_EQ(said(history, step), text);
   history.add("cuatro");  // a new text: the next step back starts from it
   EXPECT_EQ(said(history, Step::Older), "Último mensaje: cuatro");
-}
-
-TEST(History, KeepsTheLast200) {
-  MessageHistory history;
   for (int i = 0; i < 250; ++i) history.add(std::to_string(i));
   EXPECT_EQ(history.size(), 200u);
   EXPECT_EQ(said(history, Step::Oldest), "Primer mensaje: 50");
