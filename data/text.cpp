@@ -2,6 +2,8 @@
 
 #include <utf8proc.h>
 
+#include <cstdio>
+
 namespace fortuna {
 
 namespace {
@@ -122,6 +124,40 @@ std::string to_lower(std::string_view utf8) {
     pos += n;
   }
   return out;
+}
+
+std::string printable(std::string_view text, std::size_t max_chars) {
+  const bool cut = longer_than(text, max_chars);
+  const std::string in = cut ? first_chars(text, max_chars) : std::string(text);
+  std::string out;
+  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(in.data());
+  const auto size = static_cast<utf8proc_ssize_t>(in.size());
+  for (utf8proc_ssize_t pos = 0; pos < size;) {
+    utf8proc_int32_t cp;
+    utf8proc_ssize_t n = utf8proc_iterate(bytes + pos, size - pos, &cp);
+    char escaped[16];
+    if (n < 1) {
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", bytes[pos]);
+      out += escaped;
+      ++pos;
+      continue;
+    }
+    const auto category = utf8proc_category(cp);
+    const bool invisible = category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_CF ||
+                           category == UTF8PROC_CATEGORY_ZL || category == UTF8PROC_CATEGORY_ZP ||
+                           category == UTF8PROC_CATEGORY_CN || category == UTF8PROC_CATEGORY_CO;
+    if (!invisible) {
+      out.append(in.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(n)));
+    } else if (cp < 0x80) {
+      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(cp));
+      out += escaped;
+    } else {
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(cp));
+      out += escaped;
+    }
+    pos += n;
+  }
+  return cut ? out + "…" : out;
 }
 
 std::string repair_utf8(std::string_view in) {

@@ -17,5 +17,8 @@ std::string first_chars(std::string_view utf8, std::size_t n);
 std::string to_lower(std::string_view utf8);
 // Valid UTF-8, with each invalid sequence replaced by U+FFFD.
 std::string repair_utf8(std::string_view bytes);
+// Text from outside as a message may show it: what cannot be seen written as \x00 or \u200b, an
+// invalid byte as \xff, and no more than max_chars characters, then "…".
+std::string printable(std::string_view bytes, std::size_t max_chars);
 
 }  // namespace fortuna

@@ -65,7 +65,7 @@ int run_command_line(int argc, char** argv) {
   app.add_option("--keys", options.keys_file, "key script (headless; standard input when absent)");
   app.add_option("--transcript", options.transcript_file,
                  "JSON Lines transcript (- = standard output)");
-  app.add_option("--clock", clock_text, "fixed local time HH:MM:SS");
+  auto* clock = app.add_option("--clock", clock_text, "fixed local time HH:MM:SS");
   auto* settings_file = app.add_option("--settings", options.settings_file,
                                        "settings file (headless reads none unless given)");
   app.add_flag("--no-settings", options.no_settings, "neither read nor save settings")
@@ -84,7 +84,7 @@ int run_command_line(int argc, char** argv) {
     std::cerr << "fortuna: " << e.what() << '\n';
     return 2;
   }
-  if (!clock_text.empty()) {
+  if (clock->count() > 0) {
     options.clock = parse_time_of_day(clock_text);
     if (!options.clock) {
       std::cerr << "fortuna: --clock " << clock_text

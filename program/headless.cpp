@@ -57,14 +57,16 @@ int run_headless(const Options& options) {
     script = KeyScript::from_stream(std::cin, isatty(STDIN_FILENO) != 0, std::cerr);
   }
 
+  CheckedFile standard_output;
   std::string error;
-  const auto transcript = Transcript::open(options.transcript_file, error);
+  const auto transcript = Transcript::open(options.transcript_file, standard_output, error);
   if (!transcript) {
     std::cerr << "fortuna: " << error << '\n';
     return 2;
   }
 
-  auto engine = make_engine(options.speech.empty() ? "none" : options.speech, std::cout, std::cerr);
+  auto engine = make_engine(options.speech.empty() ? "none" : options.speech,
+                            text_output(options, standard_output), std::cerr);
   const auto clock_owner = make_clock(options);
   Clock& clock = *clock_owner;
 
@@ -95,8 +97,7 @@ int run_headless(const Options& options) {
               << missing.message << '\n';
     code = 2;
   }
-  transcript->exit(code);
-  return code;
+  return finish_run(code, *transcript, standard_output, std::cerr);
 }
 
 }  // namespace fortuna

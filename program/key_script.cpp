@@ -1,23 +1,49 @@
 #include "program/key_script.h"
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 #include "data/text.h"
+#include "program/checked_file.h"
 
 namespace fortuna {
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A line shown in a message is cut here: a 30 MB line makes no message.
+constexpr std::size_t kShownChars = 80;
+
 std::string_view trim(std::string_view s) {
   while (!s.empty() && (s.back() == '\r' || s.back() == ' ' || s.back() == '\t'))
     s.remove_suffix(1);
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   return s;
 }
+// The whole file, or the system's reason why not.
+bool read_whole_file(const std::string& path, std::string& text, std::string& error) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    error = system_reason(errno);
+    return false;
+  }
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  const int failure = std::ferror(file) ? errno : 0;
+  std::fclose(file);
+  if (failure != 0) error = system_reason(failure);
+  return failure == 0;
+}
+
 }  // namespace
 
 ParsedLine parse_script_line(std::string_view raw, int number) {
   if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+  // Windows editors start a UTF-8 file with a byte-order mark.
+  if (number == 1 && raw.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    raw.remove_prefix(kByteOrderMark.size());
   // An answer keeps its text exactly, blanks included; the game repairs what is not UTF-8.
   constexpr std::string_view kText = "text: ";
   if (raw.substr(0, kText.size()) == kText) {
@@ -29,30 +55,28 @@ ParsedLine parse_script_line(std::string_view raw, int number) {
   if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number}, {}};
   if (auto key = parse_key_name(text))
     return {ScriptLine{ScriptLine::Kind::Key, *key, {}, number}, {}};
-  return {std::nullopt,
-          "line " + std::to_string(number) + ": unknown key name \"" + repair_utf8(text) + "\""};
+  return {std::nullopt, "line " + std::to_string(number) + ": unknown key name \"" +
+                            printable(text, kShownChars) + "\""};
 }
 
 std::optional<KeyScript> KeyScript::from_file(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "--keys " + path + ": cannot read the file";
+  std::string text;
+  if (!read_whole_file(path, text, error)) {
+    error = "--keys " + path + ": " + error;
     return std::nullopt;
   }
   KeyScript script;
-  std::string raw;
-  int number = 0;
-  while (std::getline(in, raw)) {
-    ParsedLine parsed = parse_script_line(raw, ++number);
+  std::size_t start = 0;
+  for (int number = 1; start < text.size(); ++number) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    ParsedLine parsed =
+        parse_script_line(std::string_view(text).substr(start, end - start), number);
     if (!parsed.error.empty()) {
       error = "--keys " + path + ": " + parsed.error;
       return std::nullopt;
     }
     if (parsed.line) script.lines_.push_back(std::move(*parsed.line));
-  }
-  if (in.bad()) {
-    error = "--keys " + path + ": read error";
-    return std::nullopt;
+    start = end + 1;
   }
   return script;
 }

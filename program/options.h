@@ -1,11 +1,13 @@
 // What the command line asked for.
 #pragma once
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "data/clock.h"
+#include "program/checked_file.h"
 #include "program/settings_file.h"
 
 namespace fortuna {
@@ -31,6 +33,11 @@ inline std::unique_ptr<SettingsFile> open_settings(const Options& options, Setti
   if (use == SettingsByDefault::No) return nullptr;
   const auto path = SettingsFile::default_path();
   return path ? std::make_unique<SettingsFile>(*path, messages) : nullptr;
+}
+
+// Where the text engine prints: standard output, unless the transcript takes it.
+inline std::ostream& text_output(const Options& options, CheckedFile& standard_output) {
+  return options.transcript_file == "-" ? std::cerr : standard_output.stream();
 }
 
 // The clock a run reads: fixed by --clock, else the system's.

@@ -1,6 +1,5 @@
 #include "program/transcript.h"
 
-#include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "program/key_names.h"
@@ -14,66 +13,86 @@ const char* window_name(WindowId window) {
   return window == WindowId::Start ? "start" : "main";
 }
 
-void write(std::ostream& out, const Json& event) {
-  out << event.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n' << std::flush;
+std::string line(const Json& event) {
+  return event.dump(-1, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 }  // namespace
 
-std::unique_ptr<Transcript> Transcript::open(const std::string& path, std::string& error) {
+std::unique_ptr<Transcript> Transcript::open(const std::string& path, CheckedFile& standard_output,
+                                             std::string& error) {
   std::unique_ptr<Transcript> transcript(new Transcript());
   if (path == "-") {
-    transcript->out_ = &std::cout;
+    transcript->out_ = &standard_output;
   } else if (!path.empty()) {
-    transcript->file_.open(path, std::ios::binary | std::ios::trunc);
+    transcript->file_ = CheckedFile::create(path, error);
     if (!transcript->file_) {
-      error = "--transcript " + path + ": cannot write the file";
+      error = "--transcript " + error;
       return nullptr;
     }
-    transcript->out_ = &transcript->file_;
+    transcript->out_ = transcript->file_.get();
   }
   return transcript;
 }
 
+void Transcript::write(const std::string& text) {
+  if (out_) out_->write(text);
+}
+
 void Transcript::key(Key key) {
-  write(*out_, {{"event", "key"}, {"key", key_name(key)}});
+  write(line({{"event", "key"}, {"key", key_name(key)}}));
 }
 
 void Transcript::on_speak(const std::string& text, Wait wait) {
-  write(*out_, {{"event", "speak"},
-                {"text", text},
-                {"wait_before", waits_before(wait)},
-                {"wait_after", waits_after(wait)}});
+  write(line({{"event", "speak"},
+              {"text", text},
+              {"wait_before", waits_before(wait)},
+              {"wait_after", waits_after(wait)}}));
 }
 
 void Transcript::on_rate(int rate) {
-  write(*out_, {{"event", "rate"}, {"value", rate}});
+  write(line({{"event", "rate"}, {"value", rate}}));
 }
 void Transcript::on_voice(int index) {
-  write(*out_, {{"event", "voice"}, {"index", index}});
+  write(line({{"event", "voice"}, {"index", index}}));
 }
 void Transcript::beep() {
-  write(*out_, {{"event", "beep"}});
+  write(line({{"event", "beep"}}));
 }
 void Transcript::label(const std::string& text) {
-  write(*out_, {{"event", "label"}, {"text", text}});
+  write(line({{"event", "label"}, {"text", text}}));
 }
 
 void Transcript::show(WindowId window) {
-  write(*out_, {{"event", "show"}, {"window", window_name(window)}});
+  write(line({{"event", "show"}, {"window", window_name(window)}}));
 }
 
 void Transcript::close(WindowId window) {
-  write(*out_, {{"event", "close"}, {"window", window_name(window)}});
+  write(line({{"event", "close"}, {"window", window_name(window)}}));
 }
 
 void Transcript::input(const std::string& prompt, const std::string& title,
                        const std::string& default_text) {
-  write(*out_,
-        {{"event", "input"}, {"prompt", prompt}, {"title", title}, {"default", default_text}});
+  write(
+      line({{"event", "input"}, {"prompt", prompt}, {"title", title}, {"default", default_text}}));
 }
 
-void Transcript::exit(int code) {
-  write(*out_, {{"event", "exit"}, {"code", code}});
+std::optional<std::string> Transcript::exit(int code) {
+  write(line({{"event", "exit"}, {"code", code}}));
+  // Standard output is the front end's to finish.
+  if (!file_) return std::nullopt;
+  auto failure = file_->finish();
+  if (failure) failure = "--transcript " + *failure;
+  return failure;
+}
+
+int finish_run(int code, Transcript& transcript, CheckedFile& standard_output, std::ostream& err) {
+  bool failed = false;
+  for (const auto& failure : {transcript.exit(code), standard_output.finish()}) {
+    if (!failure) continue;
+    err << "fortuna: " << *failure << '\n';
+    failed = true;
+  }
+  return failed ? 1 : code;
 }
 
 void RecordedPlatform::show_window(WindowId window) {

@@ -2,12 +2,13 @@
 // watches the speech channel and wraps the platform, so the game never knows it is recorded.
 #pragma once
 
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "data/keys.h"
+#include "program/checked_file.h"
 #include "screens/platform.h"
 #include "speech/channel.h"
 
@@ -16,9 +17,9 @@ namespace fortuna {
 class Transcript final : public SpeechObserver {
  public:
   // Where it goes: nowhere (empty path), standard output ("-") or a file. Nothing, with a
-  // one-line reason in error, when the file cannot be written.
-  static std::unique_ptr<Transcript> open(const std::string& path, std::string& error);
-  explicit Transcript(std::ostream& out) : out_(&out) {}
+  // one-line reason in error, when the file cannot be made.
+  static std::unique_ptr<Transcript> open(const std::string& path, CheckedFile& standard_output,
+                                          std::string& error);
 
   void key(Key key);
   void on_speak(const std::string& text, Wait wait) override;
@@ -29,14 +30,20 @@ class Transcript final : public SpeechObserver {
   void show(WindowId window);
   void close(WindowId window);
   void input(const std::string& prompt, const std::string& title, const std::string& default_text);
-  void exit(int code);
+  // The last event; then the file is closed. The first failure to write it, as "FILE: reason".
+  std::optional<std::string> exit(int code);
 
  private:
   Transcript() = default;
-  std::ofstream file_;
-  std::ostream nowhere_{nullptr};
-  std::ostream* out_ = &nowhere_;
+  void write(const std::string& line);
+
+  std::unique_ptr<CheckedFile> file_;
+  CheckedFile* out_ = nullptr;  // nothing when there is no transcript
 };
+
+// Ends a run: the transcript's last event, then every output finished and checked. A failure to
+// write is said in one line each and makes the status 1.
+int finish_run(int code, Transcript& transcript, CheckedFile& standard_output, std::ostream& err);
 
 // Forwards to the front end's platform and writes each call to the transcript.
 class RecordedPlatform final : public Platform {

@@ -14,6 +14,7 @@
 #include "program/window/key_timing.h"
 #include "program/window/sdl_keys.h"
 #include "program/window/sdl_window.h"
+#include "speech/quiet_stderr.h"
 
 namespace fortuna {
 
@@ -34,8 +35,22 @@ class SdlVideo {
       error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
       return;
     }
-    ok_ = SDL_Init(SDL_INIT_VIDEO) == 0;
-    if (!ok_) error_ = SDL_GetError();
+    {
+      // The graphics libraries' own complaints would add lines to our one.
+      QuietStderr quiet;
+      ok_ = SDL_Init(SDL_INIT_VIDEO) == 0;
+    }
+    if (!ok_) {
+      error_ = SDL_GetError();
+      return;
+    }
+    // A display that cannot be reached (a stale DISPLAY) makes SDL fall back to drawing nowhere.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!set_in_environment("SDL_VIDEODRIVER") && (driver == "offscreen" || driver == "dummy")) {
+      error_ = "the display cannot be reached";
+      SDL_Quit();
+      ok_ = false;
+    }
   }
   ~SdlVideo() {
     if (ok_) SDL_Quit();
@@ -138,8 +153,9 @@ int run_window(const Options& options) {
   }
   SDL_StopTextInput();  // on only while the rename box is open
 
+  CheckedFile standard_output;
   std::string error;
-  const auto transcript = Transcript::open(options.transcript_file, error);
+  const auto transcript = Transcript::open(options.transcript_file, standard_output, error);
   if (!transcript) {
     std::cerr << "fortuna: " << error << '\n';
     return 2;
@@ -147,8 +163,8 @@ int run_window(const Options& options) {
 
   // The engine's complaint goes to standard error and stays in sight in the window.
   std::ostringstream engine_errors;
-  auto engine =
-      make_engine(options.speech.empty() ? "espeak" : options.speech, std::cout, engine_errors);
+  auto engine = make_engine(options.speech.empty() ? "espeak" : options.speech,
+                            text_output(options, standard_output), engine_errors);
   std::cerr << engine_errors.str() << std::flush;
 
   WindowPlatform window(*engine, first_line(engine_errors.str()));
@@ -168,9 +184,8 @@ int run_window(const Options& options) {
   program.speech().set_observer(transcript.get());
 
   Session(program, window, *transcript, timed, queue_clock).run();
-  transcript->exit(0);
   write_timings(timed);
-  return 0;
+  return finish_run(0, *transcript, standard_output, std::cerr);
 }
 
 }  // namespace fortuna
