@@ -10,7 +10,7 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
-    universal-ctags git)
+    universal-ctags git clang libclang-rt-14-dev)
 fi
 
 missing=()

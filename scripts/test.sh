@@ -11,7 +11,12 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_TESTS=ON -DFORTU
 cmake --build build -j"$jobs"
 # The window tests drive a real X server with xdotool; one retry absorbs a lost keystroke.
 (cd build && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
+# Memory must not grow over many games in one process.
+build/bench/fortuna_soak 100000
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORTUNA_SANITIZE=ON -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
+
+# The key-script reader and the game, fed bytes at random for a minute each.
+bash scripts/fuzz.sh 60
