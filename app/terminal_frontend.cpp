@@ -1,0 +1,222 @@
+#include "app/terminal_frontend.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "app/engines.h"
+#include "app/interrupt_source.h"
+#include "app/key_names.h"
+#include "app/line_editor.h"
+#include "app/line_timing.h"
+#include "app/terminal_input.h"
+#include "app/terminal_keys.h"
+#include "app/terminal_session.h"
+#include "app/transcript.h"
+#include "game/program.h"
+
+namespace fortuna {
+
+const char* const kTerminalKeysHelp = R"(
+En un terminal (--frontend terminal):
+  Tabulador          callar la voz (el terminal no recibe Control solo)
+  Alt+0 a Alt+9      como Control+0 a Control+9 (descartar una carta)
+  L                  mostrar la etiqueta de estado
+  F1                 esta ayuda
+  Control+C          salir
+  Al cambiar el nombre: Enter acepta, Escape cancela; flechas, Inicio, Fin,
+  Retroceso y Control+U editan la línea
+)";
+
+namespace {
+
+bool set_in_environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Ends the run from inside the game's call to the rename box: the input ended or a signal came.
+struct RunEnded {
+  int code;
+};
+
+class TerminalPlatform final : public Platform {
+ public:
+  TerminalPlatform(TerminalSession& session, TerminalInput& input, KeyDecoder& decoder)
+      : session_(session), input_(input), decoder_(decoder) {}
+
+  void show_window(WindowId) override {}
+  void close_window(WindowId) override {}
+  std::string input_box(const std::string& prompt, const std::string&,
+                        const std::string& default_text) override {
+    std::string typed_ahead = decoder_.take_unread();
+    session_.edit_lines(true);
+    LineEdit edit = edit_line(input_, prompt + " ", default_text, typed_ahead);
+    session_.edit_lines(false);
+    decoder_.feed(typed_ahead);
+    switch (edit.outcome) {
+      case LineEdit::Outcome::Accepted:
+        return edit.text;
+      case LineEdit::Outcome::Cancelled:
+        return std::string();
+      case LineEdit::Outcome::End:
+        throw RunEnded{0};
+      case LineEdit::Outcome::Interrupt:
+        throw RunEnded{InterruptSource::exit_status(edit.signal)};
+    }
+    return std::string();
+  }
+  void beep() override {
+    if (isatty(STDOUT_FILENO)) std::cout << '\a' << std::flush;
+  }
+  void set_label(const std::string& caption) override { label_ = caption; }
+
+  // The label as lines of their own, blank ones left out.
+  void print_label() const {
+    std::size_t start = 0;
+    while (start < label_.size()) {
+      std::size_t end = label_.find_first_of("\r\n", start);
+      if (end == std::string::npos) end = label_.size();
+      if (end > start) std::cout << std::string_view(label_).substr(start, end - start) << '\n';
+      start = end + 1;
+    }
+    std::cout << std::flush;
+  }
+
+ private:
+  TerminalSession& session_;
+  TerminalInput& input_;
+  KeyDecoder& decoder_;
+  std::string label_;
+};
+
+class KeyLoop {
+ public:
+  KeyLoop(Program& program, TerminalPlatform& terminal, TerminalInput& input, KeyDecoder& decoder,
+          Transcript& transcript, LineTimingEngine& timing, const std::string& keys_help)
+      : program_(program),
+        terminal_(terminal),
+        input_(input),
+        decoder_(decoder),
+        transcript_(transcript),
+        timing_(timing),
+        keys_help_(keys_help) {}
+
+  // The exit status.
+  int run() {
+    try {
+      program_.start();
+      while (!program_.ended()) {
+        const auto wait = decoder_.waiting() ? std::optional(KeyDecoder::kWaitTime) : std::nullopt;
+        TerminalEvent event = input_.next(wait);
+        switch (event.kind) {
+          case TerminalEvent::Kind::Interrupt:
+            return InterruptSource::exit_status(event.signal);
+          case TerminalEvent::Kind::End:
+            return 0;
+          case TerminalEvent::Kind::Timeout:
+            if (auto key = decoder_.expire()) deliver(*key, std::nullopt);
+            break;
+          case TerminalEvent::Kind::Bytes:
+            decoder_.feed(event.bytes);
+            break;
+        }
+        while (!program_.ended()) {
+          auto key = decoder_.next();
+          if (!key) break;
+          deliver(*key, event.read_at);
+        }
+      }
+    } catch (const RunEnded& ended) {
+      return ended.code;
+    }
+    return 0;
+  }
+
+ private:
+  void deliver(Key key, std::optional<LineTimingEngine::Clock::time_point> read_at) {
+    if (key == Key{keys::kF1, 0}) {
+      std::cout << keys_help_.substr(keys_help_.find_first_not_of('\n')) << std::flush;
+      return;
+    }
+    if (key.code == 'L' && (key.shift & ~keys::kShift) == 0) {
+      terminal_.print_label();
+      return;
+    }
+    // Alt+F4 closes the window that has the keys, after the game has seen it, as a window
+    // manager would.
+    const WindowId keyed = program_.is_open(WindowId::Main) ? WindowId::Main : WindowId::Start;
+    timing_.key_read(read_at);
+    transcript_.key(key_name(key));
+    program_.key_down(key.code, key.shift);
+    timing_.key_read(std::nullopt);
+    if (key == Key{keys::kF4, keys::kAlt}) program_.close_window(keyed);
+  }
+
+  Program& program_;
+  TerminalPlatform& terminal_;
+  TerminalInput& input_;
+  KeyDecoder& decoder_;
+  Transcript& transcript_;
+  LineTimingEngine& timing_;
+  const std::string& keys_help_;
+};
+
+// Writes the key timings, one figure in microseconds a line, where FORTUNA_KEY_TIMING says.
+void write_timings(const LineTimingEngine& timing) {
+  const char* path = std::getenv("FORTUNA_KEY_TIMING");
+  if (!path || !*path) return;
+  std::ofstream out(path, std::ios::trunc);
+  for (double us : timing.samples_us()) out << us << '\n';
+}
+
+}  // namespace
+
+bool terminal_is_the_default(bool input_is_terminal) {
+  const bool display = set_in_environment("SDL_VIDEODRIVER") || set_in_environment("DISPLAY") ||
+                       set_in_environment("WAYLAND_DISPLAY");
+  return !display && input_is_terminal;
+}
+
+int run_terminal(const Options& options, const std::string& keys_help) {
+  TranscriptOutput transcript_output;
+  if (std::string error; !transcript_output.open(options.transcript_file, error)) {
+    std::cerr << "fortuna: " << error << '\n';
+    return 2;
+  }
+  const char* term_variable = std::getenv("TERM");
+  const std::string term = term_variable ? term_variable : "";
+
+  InterruptSource interrupts;
+  // A closed pipe on standard output must not end the run before the terminal is given back.
+  std::signal(SIGPIPE, SIG_IGN);
+  TerminalSession session;
+  if (std::string error; !session.open(term, error)) {
+    std::cerr << "fortuna: " << error << "; use --frontend headless\n";
+    return 2;
+  }
+
+  Transcript transcript(transcript_output.stream());
+  auto engine = make_engine(options.speech.empty() ? "text" : options.speech, std::cout, std::cerr);
+  LineTimingEngine timing(*engine);
+  const auto clock_owner = make_clock(options);
+
+  TerminalInput input(STDIN_FILENO, interrupts);
+  KeyDecoder decoder(term);
+  TerminalPlatform terminal(session, input, decoder);
+  RecordedPlatform platform(terminal, transcript);
+  Program program(timing, platform, *clock_owner);
+  program.speech.set_observer(&transcript);
+
+  const std::string help = keys_help + kTerminalKeysHelp;
+  const int code = KeyLoop(program, terminal, input, decoder, transcript, timing, help).run();
+  transcript.exit(code);
+  session.restore();
+  write_timings(timing);
+  return code;
+}
+
+}  // namespace fortuna
