@@ -9,6 +9,7 @@
 
 #include "app/engines.h"
 #include "app/interrupt_source.h"
+#include "app/interruptible_engine.h"
 #include "app/key_names.h"
 #include "app/line_editor.h"
 #include "app/line_timing.h"
@@ -201,7 +202,8 @@ int run_terminal(const Options& options, const std::string& keys_help) {
 
   Transcript transcript(transcript_output.stream());
   auto engine = make_engine(options.speech.empty() ? "text" : options.speech, std::cout, std::cerr);
-  LineTimingEngine timing(*engine);
+  InterruptibleEngine interruptible(*engine, interrupts);
+  LineTimingEngine timing(interruptible);
   const auto clock_owner = make_clock(options);
 
   TerminalInput input(STDIN_FILENO, interrupts);

@@ -115,10 +115,12 @@ void KeyDecoder::reset() {
   given_.clear();
   backlog_.clear();
   waiting_ = false;
+  console_prefix_ = false;
 }
 
 bool KeyDecoder::top_up() {
-  const std::size_t taken = termkey_push_bytes(termkey_, backlog_.data(), backlog_.size());
+  std::size_t taken = termkey_push_bytes(termkey_, backlog_.data(), backlog_.size());
+  if (taken == static_cast<std::size_t>(-1)) taken = 0;  // its buffer is full
   given_.append(backlog_, 0, taken);
   backlog_.erase(0, taken);
   const std::size_t capacity = termkey_get_buffer_size(termkey_);
@@ -134,6 +136,7 @@ std::optional<Key> KeyDecoder::take(bool force) {
         force ? termkey_getkey_force(termkey_, &key) : termkey_getkey(termkey_, &key);
     waiting_ = result == TERMKEY_RES_AGAIN;
     if (result == TERMKEY_RES_KEY) {
+      if (auto game = console_function_key(key)) return game;
       if (auto game = game_key(key, layout_)) return game;
     } else if (!waiting_ || backlog_.empty()) {
       return std::nullopt;
@@ -163,6 +166,26 @@ std::string KeyDecoder::take_unread() {
   std::string unread = given_.substr(given_.size() - std::min(held, given_.size())) + backlog_;
   reset();
   return unread;
+}
+
+// The Linux console sends F1-F5 as CSI [ and a letter. Whole, terminfo reads them; split
+// after the second [, libtermkey takes "CSI [" for a sequence of its own and the letter
+// comes next.
+std::optional<Key> KeyDecoder::console_function_key(const TermKeyKey& key) {
+  const bool after_prefix = console_prefix_;
+  console_prefix_ = false;
+  if (key.type == TERMKEY_TYPE_UNKNOWN_CSI) {
+    long arguments[4];
+    std::size_t count = 4;
+    unsigned long command = 0;
+    termkey_interpret_csi(termkey_, &key, arguments, &count, &command);
+    console_prefix_ = command == '[';
+    return std::nullopt;
+  }
+  if (after_prefix && key.type == TERMKEY_TYPE_UNICODE && key.modifiers == 0 &&
+      key.code.codepoint >= 'A' && key.code.codepoint <= 'E')
+    return Key{static_cast<std::int16_t>(keys::kF1 + (key.code.codepoint - 'A')), 0};
+  return std::nullopt;
 }
 
 std::vector<Key> decode_keys(KeyDecoder& decoder, std::string_view bytes) {

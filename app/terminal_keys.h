@@ -54,6 +54,7 @@ class KeyDecoder {
   void reset();
   bool top_up();
   std::optional<Key> take(bool force);
+  std::optional<Key> console_function_key(const TermKeyKey& key);
 
   std::string term_;
   FunctionKeyLayout layout_;
@@ -61,6 +62,7 @@ class KeyDecoder {
   std::string given_;    // the latest bytes given to libtermkey, at most its buffer's size
   std::string backlog_;  // bytes fed that libtermkey had no room for yet
   bool waiting_ = false;
+  bool console_prefix_ = false;  // "CSI [" was read: a Linux console's F1-F5 goes on
 };
 
 // Every key in these bytes, the last begun sequence read as it stands.
