@@ -36,7 +36,11 @@ InterruptSource::InterruptSource() {
   action.sa_handler = on_signal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &action, &previous[i]);
+  for (std::size_t i = 0; i < kSignals.size(); ++i) {
+    sigaction(kSignals[i], nullptr, &previous[i]);
+    // An ignored signal stays ignored: nohup, or a shell that runs the program in background.
+    if (previous[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+  }
 }
 
 InterruptSource::~InterruptSource() {

@@ -9,7 +9,8 @@ namespace fortuna {
 
 class InterruptSource {
  public:
-  // Takes over the three signals until destroyed; only one may exist at a time.
+  // Takes over the three signals (those not ignored) until destroyed; only one may exist at a
+  // time.
   InterruptSource();
   ~InterruptSource();
   InterruptSource(const InterruptSource&) = delete;
