@@ -118,10 +118,52 @@ bool lone_escape(Box& box) {
   return !box.done;
 }
 
+bool continues_character(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The bytes of the line the edits of one key changed; echoes a blank by name, as it would
+// otherwise be silent.
+void feed_readline(Box& box, const std::function<void(const std::string&)>& echo) {
+  const std::string before(rl_line_buffer ? rl_line_buffer : "");
+  const auto before_point = static_cast<std::size_t>(rl_point);
+  rl_callback_read_char();
+  if (!echo || box.done || !rl_line_buffer) return;
+  const std::string said =
+      edit_echo(before, before_point, rl_line_buffer, static_cast<std::size_t>(rl_point));
+  if (!said.empty()) echo(said == " " ? std::string("espacio") : said);
+}
+
 }  // namespace
 
+std::string edit_echo(std::string_view before, std::size_t before_point, std::string_view after,
+                      std::size_t after_point) {
+  if (before == after) {
+    if (before_point == after_point || after_point >= after.size()) return {};
+    std::size_t end = after_point + 1;
+    while (end < after.size() && continues_character(after[end])) ++end;
+    return std::string(after.substr(after_point, end - after_point));
+  }
+  const auto inside_character = [](std::string_view text, std::size_t at) {
+    return at < text.size() && continues_character(text[at]);
+  };
+  // Whole characters: a first byte that two different characters share is not shared.
+  std::size_t prefix = 0;
+  while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+    ++prefix;
+  while (prefix > 0 && (inside_character(before, prefix) || inside_character(after, prefix)))
+    --prefix;
+  std::size_t suffix = 0;
+  while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+    ++suffix;
+  while (suffix > 0 && inside_character(before, before.size() - suffix)) --suffix;
+  const std::string_view longer = after.size() >= before.size() ? after : before;
+  return std::string(longer.substr(prefix, longer.size() - suffix - prefix));
+}
+
 LineEdit edit_line(TerminalInput& input, const std::string& prompt, const std::string& initial,
-                   std::string& typed_ahead) {
+                   std::string& typed_ahead, const std::function<void(const std::string&)>& echo) {
   Box box;
   box.input = &input;
   box.bytes = std::move(typed_ahead);
@@ -140,7 +182,7 @@ LineEdit edit_line(TerminalInput& input, const std::string& prompt, const std::s
       finish(LineEdit::Outcome::Cancelled);
       break;
     }
-    while (!box.done && !box.bytes.empty() && box.bytes != "\x1b") rl_callback_read_char();
+    while (!box.done && !box.bytes.empty() && box.bytes != "\x1b") feed_readline(box, echo);
   }
   if (box.result.outcome != LineEdit::Outcome::Accepted) {
     rl_callback_handler_remove();

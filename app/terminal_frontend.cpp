@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iostream>
 
 #include "app/engines.h"
@@ -18,6 +19,7 @@
 #include "app/terminal_session.h"
 #include "app/transcript.h"
 #include "game/program.h"
+#include "speech/text_engine.h"
 
 namespace fortuna {
 
@@ -46,8 +48,10 @@ struct RunEnded {
 
 class TerminalPlatform final : public Platform {
  public:
-  TerminalPlatform(TerminalSession& session, TerminalInput& input, KeyDecoder& decoder)
-      : session_(session), input_(input), decoder_(decoder) {}
+  // echo, when set, speaks the rename line's edits (a voice with no screen reader behind it).
+  TerminalPlatform(TerminalSession& session, TerminalInput& input, KeyDecoder& decoder,
+                   std::function<void(const std::string&)> echo)
+      : session_(session), input_(input), decoder_(decoder), echo_(std::move(echo)) {}
 
   void show_window(WindowId) override {}
   void close_window(WindowId) override {}
@@ -55,7 +59,7 @@ class TerminalPlatform final : public Platform {
                         const std::string& default_text) override {
     std::string typed_ahead = decoder_.take_unread();
     session_.edit_lines(true);
-    LineEdit edit = edit_line(input_, prompt + " ", default_text, typed_ahead);
+    LineEdit edit = edit_line(input_, prompt + " ", default_text, typed_ahead, echo_);
     session_.edit_lines(false);
     decoder_.feed(typed_ahead);
     switch (edit.outcome) {
@@ -91,6 +95,7 @@ class TerminalPlatform final : public Platform {
   TerminalSession& session_;
   TerminalInput& input_;
   KeyDecoder& decoder_;
+  std::function<void(const std::string&)> echo_;
   std::string label_;
 };
 
@@ -208,7 +213,11 @@ int run_terminal(const Options& options, const std::string& keys_help) {
 
   TerminalInput input(STDIN_FILENO, interrupts);
   KeyDecoder decoder(term);
-  TerminalPlatform terminal(session, input, decoder);
+  // Printed lines are read by the screen reader, edits and all; a voice says the edits itself.
+  std::function<void(const std::string&)> echo;
+  if (!dynamic_cast<TextEngine*>(engine.get()))
+    echo = [&inner = *engine](const std::string& text) { inner.speak(text); };
+  TerminalPlatform terminal(session, input, decoder, std::move(echo));
   RecordedPlatform platform(terminal, transcript);
   Program program(timing, platform, *clock_owner);
   program.speech.set_observer(&transcript);
