@@ -69,7 +69,7 @@ bool TerminalSession::open(const std::string& term, std::string& error) {
     return false;
   }
   const termios mode = key_mode(found);
-  if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &mode) != 0) {
+  if (tcsetattr(STDIN_FILENO, TCSANOW, &mode) != 0) {
     error = std::string("cannot set the terminal's mode: ") + std::strerror(errno);
     return false;
   }
@@ -88,7 +88,10 @@ void TerminalSession::edit_lines(bool editing) {
 void TerminalSession::restore() {
   if (!saved_) return;
   if (extended_keys_) write_to_terminal(kStopExtendedKeys);
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &*saved_);
+  // Keys typed for the game stay out of the shell; output still on its way is not waited for,
+  // as a stalled connection would hold the program.
+  tcflush(STDIN_FILENO, TCIFLUSH);
+  tcsetattr(STDIN_FILENO, TCSANOW, &*saved_);
   saved_.reset();
 }
 

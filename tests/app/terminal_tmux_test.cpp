@@ -173,8 +173,9 @@ TEST(TerminalInTmux, TheLabelAndTheHelpArePrintedOnlyWhenAsked) {
                          [](const auto& l) { return l.starts_with("  Tabulador"); }),
             printed.end());
   // L and F1 are this front end's own: the game never hears them.
-  for (const auto& e : events)
+  for (const auto& e : events) {
     if (e["event"] == "key") EXPECT_TRUE(e["key"] == "Enter" || e["key"] == "Escape") << e;
+  }
 }
 
 TEST(TerminalInTmux, ASignalEndsTheRunAtOnceAndGivesTheTerminalBack) {
