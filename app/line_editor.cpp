@@ -21,6 +21,7 @@ struct Box {
   TerminalInput* input = nullptr;
   std::string bytes;  // read and not yet given to readline
   const std::string* initial = nullptr;
+  const std::function<void(const std::string&)>* echo = nullptr;
   bool done = false;
   LineEdit result;
 };
@@ -88,6 +89,12 @@ void on_line(char* line) {
   std::free(line);
 }
 
+// Up and Down have no history to walk here: they say the whole line, as the window's box does.
+int say_whole_line(int, int) {
+  if (open_box && *open_box->echo && rl_line_buffer) (*open_box->echo)(rl_line_buffer);
+  return 0;
+}
+
 void configure_readline() {
   static bool configured = false;
   if (configured) return;
@@ -105,6 +112,8 @@ void configure_readline() {
   // Nothing but the line itself on the screen: no meta mode, no paste brackets.
   rl_variable_bind("enable-meta-key", "off");
   rl_variable_bind("enable-bracketed-paste", "off");
+  for (const char* arrow : {"\\e[A", "\\e[B", "\\eOA", "\\eOB"})
+    rl_bind_keyseq(arrow, say_whole_line);
 }
 
 // An Escape that nothing follows within the key wait is the Escape key.
@@ -168,6 +177,7 @@ LineEdit edit_line(TerminalInput& input, const std::string& prompt, const std::s
   box.input = &input;
   box.bytes = std::move(typed_ahead);
   box.initial = &initial;
+  box.echo = &echo;
   open_box = &box;
   configure_readline();
   rl_instream = stdin;

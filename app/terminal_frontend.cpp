@@ -130,10 +130,12 @@ class KeyLoop {
             decoder_.feed(event.bytes);
             break;
         }
+        const auto read_at =
+            event.kind == TerminalEvent::Kind::Bytes ? std::optional(event.read_at) : std::nullopt;
         while (!program_.ended()) {
           auto key = decoder_.next();
           if (!key) break;
-          deliver(*key, event.read_at);
+          deliver(*key, read_at);
         }
       }
     } catch (const RunEnded& ended) {
