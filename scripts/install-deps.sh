@@ -9,7 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libtermkey-dev libreadline-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils tmux)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils x11-xserver-utils tmux)
 fi
 
 missing=()
