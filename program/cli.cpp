@@ -9,6 +9,11 @@
 #ifdef FORTUNA_HAS_WINDOW
 #include "program/window/window_frontend.h"
 #endif
+#ifdef FORTUNA_HAS_TERMINAL
+#include <unistd.h>
+
+#include "program/terminal/terminal_frontend.h"
+#endif
 
 namespace fortuna {
 
@@ -54,12 +59,16 @@ leen ni se guardan salvo con --settings.
 int run_command_line(int argc, char** argv) {
   CLI::App app{"La fortuna de Zivi Brunilda: un juego de cartas para jugar de oído", "fortuna"};
   app.set_version_flag("--version", std::string("fortuna ") + FORTUNA_VERSION);
+#ifdef FORTUNA_HAS_TERMINAL
+  app.footer(std::string(kKeysHelp) + kTerminalKeysHelp);
+#else
   app.footer(kKeysHelp);
+#endif
 
   Options options;
   std::string clock_text;
-  app.add_option("--frontend", options.frontend, "window or headless")
-      ->check(CLI::IsMember({"window", "headless"}));
+  app.add_option("--frontend", options.frontend, "window, terminal or headless")
+      ->check(CLI::IsMember({"window", "terminal", "headless"}));
   app.add_option("--speech", options.speech, "espeak, text or none")
       ->check(CLI::IsMember({"espeak", "text", "none"}));
   app.add_option("--keys", options.keys_file, "key script (headless; standard input when absent)");
@@ -96,13 +105,18 @@ int run_command_line(int argc, char** argv) {
 
   // A key script is read by the headless front end: asking for one chooses it.
   if (!options.keys_file.empty()) {
-    if (options.frontend == "window") {
+    if (options.frontend == "window" || options.frontend == "terminal") {
       std::cerr << "fortuna: --keys plays a key script headless; it does not go with --frontend "
-                   "window\n";
+                << options.frontend << '\n';
       return 2;
     }
     options.frontend = "headless";
   }
+#ifdef FORTUNA_HAS_TERMINAL
+  if (options.frontend.empty() && terminal_is_the_default(isatty(STDIN_FILENO) != 0))
+    options.frontend = "terminal";
+  if (options.frontend == "terminal") return run_terminal(options);
+#endif
 #ifdef FORTUNA_HAS_WINDOW
   if (options.frontend != "headless") return run_window(options);
 #else

@@ -8,6 +8,11 @@ Program::Program(SpeechEngine& engine, Platform& platform, Clock& clock, Setting
       start_screen_(speech_, platform, *this, settings),
       game_screen_(speech_, platform, *this, clock, settings) {}
 
+void Program::set_help_extra(std::string extra) {
+  start_screen_.set_help_extra(extra);
+  game_screen_.set_help_extra(std::move(extra));
+}
+
 void Program::start() {
   started_ = true;
   show(WindowId::Start);

@@ -27,6 +27,9 @@ class Program final : private Windows {
   bool ended() const { return started_ && !start_.open && !main_.open; }
   bool is_open(WindowId window) const { return state(window).open; }
 
+  // What a front end adds to F1 on both screens: keys it reads its own way.
+  void set_help_extra(std::string extra);
+
   SpeechChannel& speech() { return speech_; }
   const StartScreen& start_screen() const { return start_screen_; }
   const GameScreen& game_screen() const { return game_screen_; }

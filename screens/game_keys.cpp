@@ -145,7 +145,7 @@ void GameScreen::perform(Action action, Key key) {
     case Action::Silence:
       return speech_.silence();
     case Action::Help:
-      return speech_.say_aside(help_text(help()));
+      return speech_.say_aside(help_text(help(), help_extra_));
     case Action::HistoryOlder:
       return history_step(MessageHistory::Step::Older);
     case Action::HistoryNewer:

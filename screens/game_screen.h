@@ -36,6 +36,8 @@ class GameScreen {
   Action action_for(Key key) const;
   // Every key that does something now, as F1 tells them.
   std::vector<HelpEntry> help() const;
+  // Said at the end of F1: what a front end reads its own way.
+  void set_help_extra(std::string extra) { help_extra_ = std::move(extra); }
 
   const Game& game() const { return game_; }
   const MessageHistory& history() const { return history_; }
@@ -64,6 +66,7 @@ class GameScreen {
   Windows& windows_;
   Clock& clock_;
   SettingsStore* settings_;
+  std::string help_extra_;
   Game game_;
   MessageHistory history_;
   // A choice of the players', kept from one game to the next.

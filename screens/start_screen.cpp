@@ -106,7 +106,7 @@ void StartScreen::key_down(Key key) {
       return;
     }
     case Action::Help:
-      return speech_.say_aside(help_text(help()));
+      return speech_.say_aside(help_text(help(), help_extra_));
     default:
       return;
   }

@@ -26,6 +26,8 @@ class StartScreen {
   void key_down(Key key);
   Action action_for(Key key) const;
   std::vector<HelpEntry> help() const;
+  // Said at the end of F1: what a front end reads its own way.
+  void set_help_extra(std::string extra) { help_extra_ = std::move(extra); }
 
   // What the game starts from: the roster as chosen here, and the one generator of the run.
   const Roster& roster() const { return roster_; }
@@ -42,6 +44,7 @@ class StartScreen {
   Platform& platform_;
   Windows& windows_;
   SettingsStore* settings_;
+  std::string help_extra_;
   Random random_;
   Roster roster_{};
   int position_ = 0;

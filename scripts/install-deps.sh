@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
-  libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
+  libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libtermkey-dev libreadline-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
-    universal-ctags git clang libclang-rt-14-dev)
+    x11-xserver-utils tmux universal-ctags git clang libclang-rt-14-dev)
 fi
 
 missing=()

@@ -9,9 +9,11 @@ namespace {
 
 TEST(CommandLine, AKeyScriptAloneChoosesTheHeadlessFrontEndButNotWithTheWindow) {
   EXPECT_EQ(run_fortuna_raw({"--keys", "/dev/null"}).exit_code, 0);
-  const RunResult both = run_fortuna_raw({"--frontend", "window", "--keys", "/dev/null"});
-  EXPECT_EQ(both.exit_code, 2);
-  EXPECT_NE(both.err.find("--keys"), std::string::npos) << both.err;
+  for (const char* frontend : {"window", "terminal"}) {
+    const RunResult both = run_fortuna_raw({"--frontend", frontend, "--keys", "/dev/null"});
+    EXPECT_EQ(both.exit_code, 2);
+    EXPECT_NE(both.err.find("--keys"), std::string::npos) << both.err;
+  }
 }
 
 TEST(CommandLine, HelpListsTheKeysOfBothScreensAndVersionNamesTheProgram) {
@@ -19,6 +21,8 @@ TEST(CommandLine, HelpListsTheKeysOfBothScreensAndVersionNamesTheProgram) {
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_NE(help.out.find("Pantalla de inicio"), std::string::npos);
   EXPECT_NE(help.out.find("Escape o Alt+F4"), std::string::npos);
+  EXPECT_NE(help.out.find("Tabulador          callar la voz"), std::string::npos);
+  EXPECT_NE(help.out.find("Alt+0 a Alt+9"), std::string::npos);
   const RunResult version = run_fortuna_raw({"--version"});
   EXPECT_EQ(version.exit_code, 0);
   EXPECT_EQ(version.out.rfind("fortuna ", 0), 0u) << version.out;

@@ -1,0 +1,145 @@
+#include "program/terminal/terminal_session.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <thread>
+
+#include "program/interrupt_source.h"
+#include "program/interruptible_engine.h"
+
+namespace fortuna::testing {
+
+TEST(TerminalSession, KeyModeReadsEachKeyUnechoedAndKeepsControlCAndLineEndings) {
+  termios cooked{};
+  cooked.c_iflag = ICRNL | IXON;
+  cooked.c_oflag = OPOST | ONLCR;
+  cooked.c_lflag = ISIG | ICANON | ECHO | IEXTEN;
+  cooked.c_cc[VINTR] = 3;
+  cooked.c_cc[VQUIT] = 28;
+  cooked.c_cc[VSUSP] = 26;
+
+  const termios keys = key_mode(cooked);
+  EXPECT_EQ(keys.c_lflag & (ICANON | ECHO | IEXTEN), 0u);
+  EXPECT_EQ(keys.c_iflag & (ICRNL | IXON), 0u);  // Enter stays \r; Control+S is a key
+  EXPECT_EQ(keys.c_oflag, cooked.c_oflag);       // printed lines still start at the margin
+  EXPECT_NE(keys.c_lflag & ISIG, 0u);
+  EXPECT_EQ(keys.c_cc[VINTR], 3);
+  EXPECT_EQ(keys.c_cc[VQUIT], _POSIX_VDISABLE);
+  EXPECT_EQ(keys.c_cc[VSUSP], _POSIX_VDISABLE);
+  EXPECT_EQ(keys.c_cc[VMIN], 1);
+  EXPECT_EQ(keys.c_cc[VTIME], 0);
+
+  // readline echoes only on a terminal that echoes: the line mode keeps what was found.
+  const termios line = line_mode(cooked);
+  EXPECT_EQ(line.c_lflag, cooked.c_lflag);
+  EXPECT_EQ(line.c_iflag, cooked.c_iflag);
+  EXPECT_EQ(line.c_cc[VQUIT], _POSIX_VDISABLE);
+  EXPECT_EQ(line.c_cc[VSUSP], _POSIX_VDISABLE);
+}
+
+TEST(TerminalSession, AnUnusableTerminalIsNamedInOneLine) {
+  const struct {
+    bool is_terminal;
+    const char* term;
+    int columns;
+    const char* reason;  // empty: usable
+  } cases[] = {
+      {false, "xterm", 80, "not a terminal"},
+      {true, "", 80, "TERM=unset"},
+      {true, "dumb", 80, "TERM=dumb"},
+      {true, "linux", 12, "12 columns"},
+      {true, "linux", 0, ""},
+      {true, "xterm-256color", 20, ""},
+  };
+  for (const auto& c : cases) {
+    const TerminalCheck check = check_terminal(c.is_terminal, c.term, c.columns);
+    EXPECT_EQ(check.usable, *c.reason == '\0') << c.term;
+    EXPECT_NE(check.reason.find(c.reason), std::string::npos) << check.reason;
+    EXPECT_EQ(check.reason.find('\n'), std::string::npos);
+  }
+}
+
+TEST(InterruptSource, TheFirstSignalIsKeptAndThePreviousHandlersComeBack) {
+  static volatile sig_atomic_t before = 0;
+  auto* previous = std::signal(SIGHUP, [](int) { before = 1; });
+  {
+    InterruptSource interrupts;
+    EXPECT_FALSE(interrupts.signal());
+    std::raise(SIGTERM);
+    std::raise(SIGHUP);
+    EXPECT_EQ(interrupts.signal(), SIGTERM);
+    EXPECT_EQ(interrupts.signal(), SIGTERM);
+    EXPECT_EQ(InterruptSource::exit_status(SIGTERM), 143);
+    EXPECT_EQ(before, 0);
+  }
+  std::raise(SIGHUP);
+  EXPECT_EQ(before, 1);
+
+  std::signal(SIGHUP, SIG_IGN);  // as nohup leaves it
+  {
+    InterruptSource interrupts;
+    std::raise(SIGHUP);
+    EXPECT_FALSE(interrupts.signal());
+  }
+  std::signal(SIGHUP, previous);
+}
+
+namespace {
+
+// Speaks for ever until silenced, as a long text on a real voice does.
+class EndlessVoice final : public SpeechEngine {
+ public:
+  void create_voice() override {}
+  void speak(std::string_view utf8) override {
+    std::lock_guard lock(mutex_);
+    speaking_ = !utf8.empty();
+    spoken_.emplace_back(utf8);
+    changed_.notify_all();
+  }
+  void wait_until_done() override {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !speaking_; });
+  }
+  std::vector<std::string> list_voices() override { return {"x"}; }
+  void select_voice(int) override {}
+  int rate() const override { return 0; }
+  void set_rate(int) override {}
+
+  std::vector<std::string> spoken() {
+    std::lock_guard lock(mutex_);
+    return spoken_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool speaking_ = false;
+  std::vector<std::string> spoken_;
+};
+
+}  // namespace
+
+TEST(InterruptibleEngine, ASignalSilencesAWaitAndEveryTextAfterIt) {
+  EndlessVoice voice;
+  InterruptSource interrupts;
+  InterruptibleEngine engine(voice, interrupts);
+  engine.speak("uno");
+  engine.speak("");
+  engine.wait_until_done();  // silent: returns without a signal
+  engine.speak("dos");
+  std::thread later([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    std::raise(SIGINT);
+  });
+  engine.wait_until_done();  // would never end without the signal
+  later.join();
+  engine.speak("tres");
+  engine.wait_until_done();
+  EXPECT_EQ(voice.spoken(), (std::vector<std::string>{"uno", "", "dos", "", ""}));
+  EXPECT_EQ(interrupts.signal(), SIGINT);
+}
+
+}  // namespace fortuna::testing
