@@ -47,18 +47,23 @@ class CheckedSpeech final : public SpeechObserver {
 };
 
 // Escape aside: it ends a run at once, and a fuzzer that ends runs learns little.
-constexpr int kKeys[] = {keys::kSpace, keys::kSpace, keys::kEnter, keys::kControl,
-                         keys::kLeft, keys::kRight, keys::kPageUp, keys::kPageDown, keys::kHome,
-                         keys::kEnd, keys::kC, keys::kH, keys::kP, keys::kTab, 'A', 'Z'};
+constexpr int kKeys[] = {keys::kSpace, keys::kSpace, keys::kEnter,  keys::kControl,
+                         keys::kLeft,  keys::kRight, keys::kPageUp, keys::kPageDown,
+                         keys::kHome,  keys::kEnd,   keys::kC,      keys::kH,
+                         keys::kP,     keys::kTab,   'A',           'Z'};
 
 Key next_key(FuzzedDataProvider& data) {
   const int modifiers = data.ConsumeIntegralInRange(0, 7);
   const int choice = data.ConsumeIntegralInRange(0, 44);
   int code;
-  if (choice < 10) code = keys::k0 + choice;
-  else if (choice < 22) code = keys::kF1 + choice - 10;
-  else if (choice < 22 + static_cast<int>(std::size(kKeys))) code = kKeys[choice - 22];
-  else code = keys::kSpace;
+  if (choice < 10)
+    code = keys::k0 + choice;
+  else if (choice < 22)
+    code = keys::kF1 + choice - 10;
+  else if (choice < 22 + static_cast<int>(std::size(kKeys)))
+    code = kKeys[choice - 22];
+  else
+    code = keys::kSpace;
   return {code, Modifiers::from_bits(modifiers)};
 }
 
@@ -75,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   program.start();
   while (!program.ended() && data.remaining_bytes() > 0) {
     program.key_down(next_key(data));
-    if (program.is_open(WindowId::Main)) require(check_invariants(program.game_screen().game()).empty());
+    if (program.is_open(WindowId::Main))
+      require(check_invariants(program.game_screen().game()).empty());
   }
   return 0;
 }
