@@ -6,6 +6,9 @@
 #include <memory>
 
 #include "program/engines.h"
+#include "program/interrupt_source.h"
+#include "program/interruptible_engine.h"
+#include "program/interruptible_input.h"
 #include "program/key_script.h"
 #include "program/program.h"
 #include "program/transcript.h"
@@ -45,6 +48,9 @@ class HeadlessPlatform final : public Platform {
 }  // namespace
 
 int run_headless(const Options& options) {
+  InterruptSource interrupts;
+  InterruptibleInput input_buffer(STDIN_FILENO, interrupts);
+  std::istream input(&input_buffer);
   std::optional<KeyScript> script;
   if (!options.keys_file.empty()) {
     std::string error;
@@ -54,7 +60,7 @@ int run_headless(const Options& options) {
       return 2;
     }
   } else {
-    script = KeyScript::from_stream(std::cin, isatty(STDIN_FILENO) != 0, std::cerr);
+    script = KeyScript::from_stream(input, isatty(STDIN_FILENO) != 0, std::cerr);
   }
 
   CheckedFile standard_output;
@@ -65,21 +71,22 @@ int run_headless(const Options& options) {
     return 2;
   }
 
-  auto engine = make_engine(options.speech.empty() ? "none" : options.speech,
+  auto chosen = make_engine(options.speech.empty() ? "none" : options.speech,
                             text_output(options, standard_output), std::cerr);
+  InterruptibleEngine engine(*chosen, interrupts);
   const auto clock_owner = make_clock(options);
   Clock& clock = *clock_owner;
 
   HeadlessPlatform headless(*script);
   RecordedPlatform platform(headless, *transcript);
   const auto settings = open_settings(options, SettingsByDefault::No, std::cerr);
-  Program program(*engine, platform, clock, settings.get());
+  Program program(engine, platform, clock, settings.get());
   program.speech().set_observer(transcript.get());
 
   int code = 0;
   try {
     program.start();
-    while (!program.ended()) {
+    while (!program.ended() && !interrupts.signal()) {
       auto line = script->next();
       if (!line) {
         if (!script->error().empty()) throw MissingAnswer{script->error()};
@@ -92,11 +99,14 @@ int run_headless(const Options& options) {
       program.key_down(line->key);
     }
   } catch (const MissingAnswer& missing) {
-    std::cerr << "fortuna: "
-              << (options.keys_file.empty() ? "" : "--keys " + options.keys_file + ": ")
-              << missing.message << '\n';
+    // The input ended because a signal came: that is what the status will tell.
+    if (!interrupts.signal())
+      std::cerr << "fortuna: "
+                << (options.keys_file.empty() ? "" : "--keys " + options.keys_file + ": ")
+                << missing.message << '\n';
     code = 2;
   }
+  if (const auto signal = interrupts.signal()) code = InterruptSource::exit_status(*signal);
   return finish_run(code, *transcript, standard_output, std::cerr);
 }
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "speech/quiet_stderr.h"
+#include "speech/sdl_audio.h"
 
 namespace fortuna {
 
@@ -109,7 +110,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   std::unique_ptr<EspeakEngine> engine(new EspeakEngine());
   if (audio) {
     QuietStderr quiet;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (start_sdl_audio() != 0) {
       error = one_line("no audio output (" + std::string(SDL_GetError()) + ")");
       return nullptr;
     }

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "speech/quiet_stderr.h"
+#include "speech/sdl_audio.h"
 
 namespace fortuna {
 
@@ -31,7 +32,7 @@ std::vector<std::int16_t> beep_tone(int sample_rate) {
 
 Beeper::Beeper() : tone_(beep_tone(kBeepSampleRate)) {
   QuietStderr quiet;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  if (start_sdl_audio() != 0) return;
   audio_initialised_ = true;
   SDL_AudioSpec want{};
   want.freq = kBeepSampleRate;

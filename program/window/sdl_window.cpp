@@ -26,8 +26,18 @@ void fill(SDL_Renderer* renderer, SDL_Color color, const SDL_Rect& rect) {
 }
 }  // namespace
 
-WindowPlatform::WindowPlatform(SpeechEngine& echo, std::string notice)
-    : echo_(echo), notice_(std::move(notice)) {}
+WindowPlatform::WindowPlatform(SpeechEngine& echo, std::string notice, InterruptSource& interrupts)
+    : echo_(echo), interrupts_(interrupts), notice_(std::move(notice)) {}
+
+std::optional<SDL_Event> WindowPlatform::next_event() {
+  SDL_Event event;
+  // A signal writes to a pipe that SDL does not watch: look at it between short waits.
+  constexpr int kSignalCheckMilliseconds = 40;
+  while (!interrupts_.signal()) {
+    if (SDL_WaitEventTimeout(&event, kSignalCheckMilliseconds)) return event;
+  }
+  return std::nullopt;
+}
 
 WindowPlatform::~WindowPlatform() {
   fitted_ = {};
@@ -245,11 +255,13 @@ std::string WindowPlatform::input_box(const std::string& prompt, const std::stri
   while (!result) {
     dirty_ = true;
     present_if_dirty();
-    SDL_Event event;
-    if (!SDL_WaitEvent(&event)) {
-      result = std::string();
-      break;
+    const auto next = next_event();
+    if (!next) {
+      SDL_StopTextInput();
+      box_.reset();
+      throw Interrupted{};
     }
+    SDL_Event event = *next;
     switch (event.type) {
       case SDL_TEXTINPUT:
         echo(field.type(event.text.text));

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "program/interrupt_source.h"
 #include "program/window/beeper.h"
 #include "program/window/label_view.h"
 #include "program/window/text_field.h"
@@ -21,10 +22,16 @@ class WindowPlatform final : public Platform {
  public:
   // echo speaks the rename box's own echoes, outside the game's speech; notice is a line
   // shown at the foot of the window (empty for none).
-  WindowPlatform(SpeechEngine& echo, std::string notice);
+  // interrupts ends the rename box when a signal comes, by throwing Interrupted.
+  WindowPlatform(SpeechEngine& echo, std::string notice, InterruptSource& interrupts);
   ~WindowPlatform() override;
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
+
+  struct Interrupted {};
+  // The next event, or nothing once a signal has come; waits no longer than a signal needs to
+  // be noticed.
+  std::optional<SDL_Event> next_event();
 
   // Creates the (hidden) window; false with a reason when it cannot.
   bool open(std::string& error);
@@ -60,6 +67,7 @@ class WindowPlatform final : public Platform {
   void echo(const std::string& text);
 
   SpeechEngine& echo_;
+  InterruptSource& interrupts_;
   std::string notice_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "program/engines.h"
+#include "program/interrupt_source.h"
+#include "program/interruptible_engine.h"
 #include "program/key_names.h"
 #include "program/program.h"
 #include "program/transcript.h"
@@ -87,17 +89,25 @@ class Session {
         timed_(timed),
         queue_clock_(queue_clock) {}
 
-  void run() {
-    program_.start();
-    SDL_Event event;
-    while (!program_.ended()) {
-      // Keys are served in order as they came; the window is drawn once they are all served.
-      if (!SDL_PollEvent(&event)) {
-        window_.present_if_dirty();
-        if (!SDL_WaitEvent(&event)) break;
+  // Until the last window closes, or a signal comes (then false).
+  bool run() {
+    try {
+      program_.start();
+      SDL_Event event;
+      while (!program_.ended()) {
+        // Keys are served in order as they came; the window is drawn once they are all served.
+        if (!SDL_PollEvent(&event)) {
+          window_.present_if_dirty();
+          const auto next = window_.next_event();
+          if (!next) return false;
+          event = *next;
+        }
+        handle(event);
       }
-      handle(event);
+    } catch (const WindowPlatform::Interrupted&) {
+      return false;
     }
+    return true;
   }
 
  private:
@@ -121,7 +131,7 @@ class Session {
         timed_.key_started(0);
         break;
       }
-      case SDL_QUIT:  // the close button, or the terminal's Control+C: Escape closes either window
+      case SDL_QUIT:  // the close button: Escape closes either window
         deliver(Key{keys::kEscape, {}});
         break;
       case SDL_MOUSEWHEEL:
@@ -145,6 +155,9 @@ class Session {
 }  // namespace
 
 int run_window(const Options& options) {
+  // Signals are ours to handle, whatever SDL would do with them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  InterruptSource interrupts;
   SdlVideo video;
   if (!video.ok()) {
     std::cerr << "fortuna: no display for a window (" << first_line(video.error())
@@ -167,7 +180,8 @@ int run_window(const Options& options) {
                             text_output(options, standard_output), engine_errors);
   std::cerr << engine_errors.str() << std::flush;
 
-  WindowPlatform window(*engine, first_line(engine_errors.str()));
+  InterruptibleEngine interruptible(*engine, interrupts);
+  WindowPlatform window(interruptible, first_line(engine_errors.str()), interrupts);
   if (!window.open(error)) {
     std::cerr << "fortuna: " << error << "; use --frontend headless\n";
     return 2;
@@ -177,15 +191,17 @@ int run_window(const Options& options) {
   Clock& clock = *clock_owner;
 
   KeyQueueClock queue_clock;
-  TimedEngine timed(*engine, SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency());
+  TimedEngine timed(interruptible, SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency());
   RecordedPlatform platform(window, *transcript);
   const auto settings = open_settings(options, SettingsByDefault::Yes, std::cerr);
   Program program(timed, platform, clock, settings.get());
   program.speech().set_observer(transcript.get());
 
-  Session(program, window, *transcript, timed, queue_clock).run();
+  const bool closed = Session(program, window, *transcript, timed, queue_clock).run();
   write_timings(timed);
-  return finish_run(0, *transcript, standard_output, std::cerr);
+  const auto signal = interrupts.signal();
+  const int code = closed || !signal ? 0 : InterruptSource::exit_status(*signal);
+  return finish_run(code, *transcript, standard_output, std::cerr);
 }
 
 }  // namespace fortuna

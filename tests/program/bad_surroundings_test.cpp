@@ -2,7 +2,10 @@
 // with success and nothing said.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <fstream>
 
 #include "support/run_fortuna.h"
@@ -79,6 +82,47 @@ TEST(BadSurroundings, AKeyScriptFromWindowsOrWithInvisibleBytesIsReadOrNamedPlai
   const RunResult long_line = run_fortuna_raw({"--keys", dir / "long.txt"});
   EXPECT_NE(long_line.err.find('"' + std::string(80, 'x') + "…\""), std::string::npos)
       << long_line.err;
+}
+
+}  // namespace
+}  // namespace fortuna::testing
+
+namespace fortuna::testing {
+namespace {
+
+// The program waiting for its next key on a pipe that stays open, ended by a signal.
+TEST(BadSurroundings, ASignalEndsTheRunWithItsNumberNeverAsSuccess) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    const auto dir = scratch_dir();
+    const std::string transcript = (dir / "t.jsonl").string();
+    int keys[2];
+    ASSERT_EQ(pipe(keys), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      dup2(keys[0], STDIN_FILENO);
+      close(keys[1]);
+      execl(FORTUNA_BINARY, FORTUNA_BINARY, "--frontend", "headless", "--transcript",
+            transcript.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(keys[0]);
+    [[maybe_unused]] auto written = write(keys[1], "Space\n", 6);
+    for (int i = 0; i < 200 && read_file(transcript).find("\"key\"") == std::string::npos; ++i)
+      usleep(10000);
+    const auto sent = std::chrono::steady_clock::now();
+    kill(pid, signal);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0 &&
+           std::chrono::steady_clock::now() - sent < std::chrono::seconds(5))
+      usleep(1000);
+    close(keys[1]);
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << signal;
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+    const std::string events = read_file(transcript);
+    EXPECT_TRUE(
+        events.ends_with("{\"event\":\"exit\",\"code\":" + std::to_string(128 + signal) + "}\n"))
+        << events;
+  }
 }
 
 }  // namespace

@@ -151,6 +151,7 @@ class WindowRun {
     return ids >> window && x("xdotool windowfocus --sync " + window);
   }
   void keys(const std::string& names) { x("xdotool key --delay 60 " + names); }
+  void signal(int number) { kill(pid_, number); }
 
   Events events() const {
     Events events;
@@ -299,6 +300,21 @@ TEST_F(WindowFrontEnd, WithoutAudioItSpeaksAsTextAndSaysWhy) {
   ASSERT_EQ(run.wait_exit(), 0) << run.err();
   EXPECT_TRUE(std::regex_search(run.err(), std::regex("(^|\n)fortuna:[^\n]*text"))) << run.err();
   EXPECT_NE(run.out().find("la fortuna de vadod brunilda"), std::string::npos) << run.out();
+}
+
+TEST_F(WindowFrontEnd, ASignalEndsTheRunWithItsNumberInTheRenameBoxToo) {
+  for (const bool in_the_box : {false, true}) {
+    WindowRun run(xvfb_->display(), {"--speech", "none"});
+    ASSERT_TRUE(run.focus_window());
+    ASSERT_TRUE(run.wait_for("speak", 1));
+    if (in_the_box) {
+      run.keys("F2");
+      ASSERT_TRUE(run.wait_for("input", 1));
+    }
+    run.signal(SIGINT);
+    EXPECT_EQ(run.wait_exit(), 130) << run.err();
+    EXPECT_EQ(run.events().back(), (nlohmann::json{{"event", "exit"}, {"code", 130}}));
+  }
 }
 
 }  // namespace
