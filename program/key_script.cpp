@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "data/text.h"
+#include "data/translate.h"
 
 namespace fortuna {
 
@@ -29,14 +30,14 @@ ParsedLine parse_script_line(std::string_view raw, int number) {
   if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number}, {}};
   if (auto key = parse_key_name(text))
     return {ScriptLine{ScriptLine::Kind::Key, *key, {}, number}, {}};
-  return {std::nullopt,
-          "line " + std::to_string(number) + ": unknown key name \"" + repair_utf8(text) + "\""};
+  return {std::nullopt, format_message(translate("line %d: unknown key name \"%s\""), number,
+                                       repair_utf8(text).c_str())};
 }
 
 std::optional<KeyScript> KeyScript::from_file(const std::string& path, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    error = "--keys " + path + ": cannot read the file";
+    error = format_message(translate("--keys %s: cannot read the file"), path.c_str());
     return std::nullopt;
   }
   KeyScript script;
@@ -51,7 +52,7 @@ std::optional<KeyScript> KeyScript::from_file(const std::string& path, std::stri
     if (parsed.line) script.lines_.push_back(std::move(*parsed.line));
   }
   if (in.bad()) {
-    error = "--keys " + path + ": read error";
+    error = format_message(translate("--keys %s: read error"), path.c_str());
     return std::nullopt;
   }
   return script;
@@ -75,7 +76,7 @@ std::optional<ScriptLine> KeyScript::next() {
     ParsedLine parsed = parse_script_line(raw, ++stream_line_);
     if (!parsed.error.empty()) {
       if (!lenient_) {
-        error_ = "standard input: " + parsed.error;
+        error_ = format_message(translate("standard input: %s"), parsed.error.c_str());
         return std::nullopt;
       }
       *err_ << parsed.error << '\n';

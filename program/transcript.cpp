@@ -3,6 +3,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "data/translate.h"
 #include "program/key_names.h"
 
 namespace fortuna {
@@ -26,7 +27,7 @@ std::unique_ptr<Transcript> Transcript::open(const std::string& path, std::strin
   } else if (!path.empty()) {
     transcript->file_.open(path, std::ios::binary | std::ios::trunc);
     if (!transcript->file_) {
-      error = "--transcript " + path + ": cannot write the file";
+      error = format_message(translate("--transcript %s: cannot write the file"), path.c_str());
       return nullptr;
     }
     transcript->out_ = &transcript->file_;

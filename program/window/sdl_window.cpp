@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "data/translate.h"
+#include "program/window/font_files.h"
+
 namespace fortuna {
 
 namespace {
@@ -42,19 +45,20 @@ bool WindowPlatform::open(std::string& error) {
   window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 780, 560,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
-    error = std::string("cannot open a window: ") + SDL_GetError();
+    error = format_message(translate("cannot open a window: %s"), SDL_GetError());
     return false;
   }
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
-    error = std::string("cannot draw in the window: ") + SDL_GetError();
+    error = format_message(translate("cannot draw in the window: %s"), SDL_GetError());
     return false;
   }
   ttf_ = TTF_Init() == 0;
   if (ttf_) {
-    regular_.emplace(kFontPath);
-    bold_.emplace(kBoldFontPath);
+    const FontFiles files = find_window_fonts();
+    regular_.emplace(files.regular);
+    bold_.emplace(files.bold);
   }
   return true;
 }
@@ -102,6 +106,10 @@ void WindowPlatform::present_if_dirty() {
   if (!dirty_ || !renderer_) return;
   dirty_ = false;
   draw();
+}
+
+bool WindowPlatform::shows_text() {
+  return ttf_ && regular_->at(kNoticeSize);
 }
 
 int WindowPlatform::footer_height() const {
@@ -228,8 +236,8 @@ void WindowPlatform::draw_box(const Box& box, int width, int height) {
     fill(renderer_, kFieldText, {field.x + 6 + caret_x - shift, text_y, 2, TTF_FontHeight(font)});
   }
   y += field_height + kMargin;
-  draw_text(*regular_, kBoxHintSize, "Enter: aceptar     Escape: cancelar", left + kMargin, y,
-            kText);
+  draw_text(*regular_, kBoxHintSize, translate("Enter: accept     Escape: cancel"), left + kMargin,
+            y, kText);
 }
 
 void WindowPlatform::echo(const std::string& text) {

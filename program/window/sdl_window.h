@@ -28,6 +28,8 @@ class WindowPlatform final : public Platform {
 
   // Creates the (hidden) window; false with a reason when it cannot.
   bool open(std::string& error);
+  // Whether a font was found to write with; without one the window stays blank.
+  bool shows_text();
 
   void show_window(WindowId window) override;
   void close_window(WindowId window) override;

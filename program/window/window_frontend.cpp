@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "data/translate.h"
 #include "program/engines.h"
 #include "program/key_names.h"
 #include "program/program.h"
@@ -31,7 +32,7 @@ class SdlVideo {
     // Without a display SDL would fall back to drawing nowhere, unless asked to on purpose.
     if (!set_in_environment("SDL_VIDEODRIVER") && !set_in_environment("DISPLAY") &&
         !set_in_environment("WAYLAND_DISPLAY")) {
-      error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+      error_ = translate("neither DISPLAY nor WAYLAND_DISPLAY is set");
       return;
     }
     ok_ = SDL_Init(SDL_INIT_VIDEO) == 0;
@@ -130,8 +131,10 @@ class Session {
 int run_window(const Options& options) {
   SdlVideo video;
   if (!video.ok()) {
-    std::cerr << "fortuna: no display for a window (" << first_line(video.error())
-              << "); use --frontend headless\n";
+    std::cerr << "fortuna: "
+              << format_message(translate("no display for a window (%s); use --frontend headless"),
+                                first_line(video.error()).c_str())
+              << '\n';
     return 2;
   }
   SDL_StopTextInput();  // on only while the rename box is open
@@ -151,9 +154,12 @@ int run_window(const Options& options) {
 
   WindowPlatform window(*engine, first_line(engine_errors.str()));
   if (!window.open(error)) {
-    std::cerr << "fortuna: " << error << "; use --frontend headless\n";
+    std::cerr << "fortuna: "
+              << format_message(translate("%s; use --frontend headless"), error.c_str()) << '\n';
     return 2;
   }
+  if (!window.shows_text())
+    std::cerr << "fortuna: " << translate("no font found; the window shows no text") << '\n';
 
   const auto clock_owner = make_clock(options);
   Clock& clock = *clock_owner;
