@@ -2,10 +2,12 @@
 # AppStream metainfo, the icon as SVG and as a 256 px PNG, the manual pages in English and
 # Spanish, and the documents a Debian package carries. Destinations are relative, so one tree
 # serves /usr, /usr/local or a staging folder.
-set(FORTUNA_APP_ID "io.github.zivibrunilda.Fortuna" CACHE STRING
+set(FORTUNA_APP_ID "io.github.zivibrunilda.fortuna" CACHE STRING
     "Reverse-DNS id naming the desktop entry, the metainfo and the icon")
 set(FORTUNA_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX expression of the game's licence")
 set(FORTUNA_RELEASE_DATE "2026-12-06")
+# Debian keeps games in PREFIX/games, on every user's PATH.
+set(FORTUNA_INSTALL_BINDIR games CACHE STRING "Where the program goes, under the install prefix")
 
 find_program(RSVG_CONVERT_EXECUTABLE rsvg-convert REQUIRED)
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
@@ -36,7 +38,10 @@ fortuna_compress(fortuna.es.6.in man/es/fortuna.6)
 fortuna_compress(changelog.in changelog)
 add_custom_target(fortuna_desktop_files ALL DEPENDS ${staged}/fortuna-256.png ${compressed})
 
-install(TARGETS fortuna RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fortuna RUNTIME DESTINATION ${FORTUNA_INSTALL_BINDIR})
+# As Debian's own packages are stripped: without the compiler's name and version either.
+install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+  --remove-section=.note \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${FORTUNA_INSTALL_BINDIR}/fortuna\")")
 install(FILES ${staged}/${FORTUNA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${staged}/${FORTUNA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -13,13 +13,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "card game in Spanish for blind players, played by ear")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- La fortuna de Zivi Brunilda: ten heirs are shut in a mansion; every day each
- living character gets a card, goes to a room and plays or throws away a card,
- until the heir leaves the house with the keys.
- .
- Every text is spoken in Spanish through espeak-ng and players answer with
- single keys, so nothing on screen needs to be read. Several people share one
- keyboard; the computer plays the rest. The program's own messages are in
- Spanish, or in English when the locale asks for it.")
+set(CPACK_PACKAGE_DESCRIPTION "La fortuna de Zivi Brunilda: ten heirs are shut in a mansion;
+every day each living character gets a card, goes to a room and plays or
+throws away a card, until the heir leaves the house with the keys.
+
+Every text is spoken in Spanish through espeak-ng and players answer with
+single keys, so nothing on screen needs to be read. Several people share one
+keyboard; the computer plays the rest. The program's own messages are in
+Spanish, or in English when the locale asks for it.")
 include(CPack)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: once as built for players, once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs every test: once as built for players (then its
+# Debian package), once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --tests
@@ -11,6 +11,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_TESTS=ON -DFORTU
 cmake --build build -j"$jobs"
 # The window tests drive a real X server with xdotool; one retry absorbs a lost keystroke.
 (cd build && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
+# The Debian package made from this build, checked and played as players get it.
+bash scripts/test-package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORTUNA_SANITIZE=ON -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"
