@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "data/translate.h"
-#include "program/window/font_files.h"
 
 namespace fortuna {
 
@@ -41,7 +40,7 @@ WindowPlatform::~WindowPlatform() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-bool WindowPlatform::open(std::string& error) {
+bool WindowPlatform::open(const FontFiles& fonts, std::string& error) {
   window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 780, 560,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
@@ -56,9 +55,8 @@ bool WindowPlatform::open(std::string& error) {
   }
   ttf_ = TTF_Init() == 0;
   if (ttf_) {
-    const FontFiles files = find_window_fonts();
-    regular_.emplace(files.regular);
-    bold_.emplace(files.bold);
+    regular_.emplace(fonts.regular);
+    bold_.emplace(fonts.bold);
   }
   return true;
 }

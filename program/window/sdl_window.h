@@ -8,6 +8,7 @@
 #include <string>
 
 #include "program/window/beeper.h"
+#include "program/window/font_files.h"
 #include "program/window/label_view.h"
 #include "program/window/text_field.h"
 #include "screens/platform.h"
@@ -26,8 +27,8 @@ class WindowPlatform final : public Platform {
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
-  // Creates the (hidden) window; false with a reason when it cannot.
-  bool open(std::string& error);
+  // Creates the (hidden) window, to write with these fonts; false with a reason when it cannot.
+  bool open(const FontFiles& fonts, std::string& error);
   // Whether a font was found to write with; without one the window stays blank.
   bool shows_text();
 
