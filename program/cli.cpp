@@ -52,7 +52,6 @@ std::string keys_help() {
 int run_command_line(int argc, char** argv) {
   start_messages();
   CLI::App app{translate("La fortuna de Zivi Brunilda: a card game played by ear"), "fortuna"};
-  translate_help(app);
   app.set_version_flag("--version", std::string("fortuna ") + FORTUNA_VERSION,
                        translate("Display program version information and exit"));
   app.footer(keys_help());
@@ -75,6 +74,7 @@ int run_command_line(int argc, char** argv) {
   auto* bench =
       app.add_subcommand("bench", translate("play fixed all-computer games and print a signature"));
 
+  translate_help(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -18,18 +18,29 @@ std::string option_named_in(const std::string& message) {
   return message.substr(0, message.find_first_of(": "));
 }
 
+// CLI11's own groups and help flag, in this app and every subcommand below it.
+void translate_groups(CLI::App& app) {
+  for (CLI::Option* option : app.get_options())
+    if (option->get_group() == "Options") option->group(translate("Options"));
+  if (CLI::Option* help = app.get_help_ptr())
+    help->description(translate("Print this help message and exit"));
+  for (CLI::App* subcommand : app.get_subcommands([](CLI::App*) { return true; })) {
+    if (subcommand->get_group() == "Subcommands") subcommand->group(translate("Subcommands"));
+    translate_groups(*subcommand);
+  }
+}
+
 }  // namespace
 
 void translate_help(CLI::App& app) {
+  // One formatter serves the app and its subcommands.
   auto formatter = app.get_formatter();
   formatter->label("Usage", translate("Usage"));
   formatter->label("OPTIONS", translate("OPTIONS"));
   formatter->label("SUBCOMMAND", translate("SUBCOMMAND"));
   formatter->label("TEXT", translate("TEXT"));
   formatter->label("REQUIRED", translate("REQUIRED"));
-  app.option_defaults()->group(translate("Options"));
-  app.group(translate("Subcommands"));
-  app.set_help_flag("-h,--help", translate("Print this help message and exit"));
+  translate_groups(app);
 }
 
 CLI::Option* add_choice(CLI::App& app, const std::string& option, std::string& value,

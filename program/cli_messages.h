@@ -8,8 +8,8 @@
 
 namespace fortuna {
 
-// Translated headings, help flag and groups. Call before adding options and subcommands: they
-// take their group from the app as they are added.
+// Translated headings, help flags and groups, in the app and its subcommands. Call once every
+// option and subcommand is added.
 void translate_help(CLI::App& app);
 
 // An option taking exactly one of the names, shown as "--option a|b|c" in the help, with a

@@ -23,7 +23,10 @@ languages=$(grep -v '^#' po/LINGUAS)
 # fuzzy message.
 check_catalogue() {
   local statistics
-  statistics=$(msgfmt --check --statistics -o /dev/null "po/$1.po" 2>&1)
+  if ! statistics=$(msgfmt --check --statistics -o /dev/null "po/$1.po" 2>&1); then
+    echo "$statistics" >&2
+    return 1
+  fi
   echo "po/$1.po: $statistics"
   if [[ $statistics == *untranslated* || $statistics == *fuzzy* ]]; then return 1; fi
   msgcmp "po/$1.po" po/fortuna.pot

@@ -2,7 +2,10 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <sstream>
 
 namespace fortuna {
 
@@ -33,14 +36,28 @@ std::string best_file(FcConfig* config, int weight) {
   return reinterpret_cast<const char*>(file);
 }
 
+// The file where fonts-dejavu-core installs it, under the first XDG data folder that has it.
+std::string in_data_dirs(const char* name) {
+  const char* listed = std::getenv("XDG_DATA_DIRS");
+  std::istringstream dirs(listed && *listed ? listed : "/usr/local/share:/usr/share");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    if (dir.empty()) continue;
+    const auto file = std::filesystem::path(dir) / "fonts" / "truetype" / "dejavu" / name;
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(file, ignored)) return file.string();
+  }
+  return {};
+}
+
 }  // namespace
 
 FontFiles find_window_fonts() {
+  FontFiles files{in_data_dirs("DejaVuSans.ttf"), in_data_dirs("DejaVuSans-Bold.ttf")};
+  if (!files.regular.empty() && !files.bold.empty()) return files;
   // A configuration of our own, destroyed here: nothing of fontconfig outlives the lookup.
   std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
   if (!config) return {};
-  FontFiles files{best_file(config.get(), FC_WEIGHT_REGULAR),
-                  best_file(config.get(), FC_WEIGHT_BOLD)};
+  files = {best_file(config.get(), FC_WEIGHT_REGULAR), best_file(config.get(), FC_WEIGHT_BOLD)};
   if (files.bold.empty()) files.bold = files.regular;
   return files;
 }

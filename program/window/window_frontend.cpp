@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <future>
 #include <iostream>
 #include <sstream>
 
@@ -139,8 +138,6 @@ int run_window(const Options& options) {
     return 2;
   }
   SDL_StopTextInput();  // on only while the rename box is open
-  // fontconfig takes 8 to 20 ms to find the fonts: let it, while the voice starts.
-  auto fonts = std::async(std::launch::async, find_window_fonts);
 
   std::string error;
   const auto transcript = Transcript::open(options.transcript_file, error);
@@ -156,7 +153,7 @@ int run_window(const Options& options) {
   std::cerr << engine_errors.str() << std::flush;
 
   WindowPlatform window(*engine, first_line(engine_errors.str()));
-  if (!window.open(fonts.get(), error)) {
+  if (!window.open(find_window_fonts(), error)) {
     std::cerr << "fortuna: "
               << format_message(translate("%s; use --frontend headless"), error.c_str()) << '\n';
     return 2;

@@ -143,6 +143,11 @@ TEST(Messages, TheProgramSpeaksSpanishUnlessTheLocaleAsksForEnglish) {
   } cases[] = {
       {{}, {"--help"}, "Uso: fortuna [OPCIONES]", "Usage"},
       {{}, {"--help"}, "Pantalla de inicio:", "Start screen"},
+      {{}, {"--help"}, "Órdenes:\n  bench", "Subcommands"},
+      {{},
+       {"bench", "--help"},
+       "Opciones:\n  -h,--help                   muestra esta ayuda",
+       "Options"},
       {{"LANG=es_ES.UTF-8"}, {"--bogus"}, "argumento inesperado: --bogus", "unexpected"},
       {{"LANG=fr_FR.UTF-8"}, {"--keys"}, "--keys necesita un valor", "needs"},
       {{"LC_ALL=C"}, {"--speech", "sapi"}, "«sapi» no es ninguno de estos", "not one of"},
