@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/translate.h"
+
 namespace fortuna {
 
 std::string system_reason(int error) {
@@ -13,7 +15,7 @@ std::string system_reason(int error) {
   return reason;
 }
 
-CheckedFile::CheckedFile() : CheckedFile(stdout, "standard output") {
+CheckedFile::CheckedFile() : CheckedFile(stdout, translate("standard output")) {
   owned_ = false;
 }
 

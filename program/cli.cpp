@@ -3,8 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "data/translate.h"
 #include "program/bench.h"
+#include "program/cli_messages.h"
 #include "program/headless.h"
+#include "program/messages.h"
 #include "program/options.h"
 #ifdef FORTUNA_HAS_WINDOW
 #include "program/window/window_frontend.h"
@@ -19,95 +22,55 @@ namespace fortuna {
 
 namespace {
 
-constexpr const char* kKeysHelp = R"(
-Pantalla de inicio:
-  Flechas            recorrer los personajes
-  Espacio            seleccionar o no el personaje (lo juega una persona)
-  F2                 cambiar el nombre del personaje
-  F7 / F8            voz más lenta / más rápida (con Mayúsculas, Control o Alt: paso pequeño)
-  F9 / F10           voz anterior / siguiente
-  Control            callar la voz
-  F1                 ayuda: las teclas que sirven ahora
-  Enter              empezar la partida
-  Escape             salir
+// The keys of both screens, after the options.
+std::string keys_help() {
+  // TRANSLATORS: keep the keys in their column, as wide as it is, and the two-space indent.
+  return std::string("\n") + translate(R"(Start screen:
+  Arrows             walk the roster of characters
+  Space              select the character or not (a person plays it)
+  F2                 rename the character
+  F7 / F8            slower / faster voice (with Shift, Control or Alt: a small step)
+  F9 / F10           previous / next voice
+  Control            silence the voice
+  F1                 help: the keys that work now
+  Enter              start the game
+  Escape             leave
+)") + "\n" +
+         translate(R"(Game:
+  Space or F2        move the day on
+  1 to 4             choose a room
+  1 or 2             choose a card (with Control: throw it away unused)
+  0 to 9             choose a target
+  C                  your cards
+  P                  your situation
+  H                  the current heir
+  F5                 repeat the last message
+  F6                 short or long card descriptions
+  F7 / F8, F9 / F10  rate and voice
+  Control            silence the voice
+  F1                 help: the keys that work now
+  Page Up / Down     earlier / later messages; Home and End: the first and the last
+  1 after the end    new game
+  Escape or Alt+F4   leave
+)") + "\n" +
+         translate(
+             R"(Settings: the names, who plays each character, the rate and the voice are kept in
+$XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
+the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
+or saved unless --settings is given.
+)");
+}
 
-Partida:
-  Espacio o F2       avanzar el día
-  1 a 4              elegir sala
-  1 o 2              elegir carta (con Control: descartarla sin usarla)
-  0 a 9              elegir objetivo
-  C                  sus cartas
-  P                  su situación
-  H                  el heredero actual
-  F5                 repetir el último mensaje
-  F6                 descripción corta o larga de las cartas
-  F7 / F8, F9 / F10  velocidad y voz
-  Control            callar la voz
-  F1                 ayuda: las teclas que sirven ahora
-  Re Pág / Av Pág    mensajes anteriores / siguientes; Inicio y Fin: el primero y el último
-  1 tras el final    nueva partida
-  Escape o Alt+F4    salir
-
-Ajustes: los nombres, quién juega con cada personaje, la velocidad y la voz se guardan en
-$XDG_CONFIG_HOME/fortuna/ajustes.toml (o ~/.config/fortuna/ajustes.toml) en la ventana;
---settings FICHERO elige otro, --no-settings ninguno. Sin ventana (--frontend headless) no se
-leen ni se guardan salvo con --settings.
-)";
-
-}  // namespace
-
-int run_command_line(int argc, char** argv) {
-  CLI::App app{"La fortuna de Zivi Brunilda: un juego de cartas para jugar de oído", "fortuna"};
-  app.set_version_flag("--version", std::string("fortuna ") + FORTUNA_VERSION);
-#ifdef FORTUNA_HAS_TERMINAL
-  app.footer(std::string(kKeysHelp) + kTerminalKeysHelp);
-#else
-  app.footer(kKeysHelp);
-#endif
-
-  Options options;
-  std::string clock_text;
-  app.add_option("--frontend", options.frontend, "window, terminal or headless")
-      ->check(CLI::IsMember({"window", "terminal", "headless"}));
-  app.add_option("--speech", options.speech, "espeak, text or none")
-      ->check(CLI::IsMember({"espeak", "text", "none"}));
-  app.add_option("--keys", options.keys_file, "key script (headless; standard input when absent)");
-  app.add_option("--transcript", options.transcript_file,
-                 "JSON Lines transcript (- = standard output)");
-  auto* clock = app.add_option("--clock", clock_text, "fixed local time HH:MM:SS");
-  auto* settings_file = app.add_option("--settings", options.settings_file,
-                                       "settings file (headless reads none unless given)");
-  app.add_flag("--no-settings", options.no_settings, "neither read nor save settings")
-      ->excludes(settings_file);
-  auto* bench = app.add_subcommand("bench", "play fixed all-computer games and print a signature");
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
-  } catch (const CLI::CallForVersion& e) {
-    return app.exit(e);
-  } catch (const CLI::ParseError& e) {
-    std::cerr << "fortuna: " << e.what() << '\n';
-    return 2;
-  }
-  if (clock->count() > 0) {
-    options.clock = parse_time_of_day(clock_text);
-    if (!options.clock) {
-      std::cerr << "fortuna: --clock " << clock_text
-                << ": expected HH:MM:SS (00:00:00 to 23:59:59)\n";
-      return 2;
-    }
-  }
-  if (bench->parsed()) return run_bench(std::cout);
-
+// The front end the options ask for, or the best one there is.
+int run_front_end(Options& options) {
   // A key script is read by the headless front end: asking for one chooses it.
   if (!options.keys_file.empty()) {
     if (options.frontend == "window" || options.frontend == "terminal") {
-      std::cerr << "fortuna: --keys plays a key script headless; it does not go with --frontend "
-                << options.frontend << '\n';
+      std::cerr << "fortuna: "
+                << format_message(translate("--keys plays a key script headless; it does not go "
+                                            "with --frontend %s"),
+                                  options.frontend.c_str())
+                << '\n';
       return 2;
     }
     options.frontend = "headless";
@@ -121,11 +84,79 @@ int run_command_line(int argc, char** argv) {
   if (options.frontend != "headless") return run_window(options);
 #else
   if (options.frontend == "window") {
-    std::cerr << "fortuna: this build has no window front end; use --frontend headless\n";
+    std::cerr << "fortuna: "
+              << translate("this build has no window front end; use --frontend headless") << '\n';
     return 2;
   }
 #endif
   return run_headless(options);
+}
+
+}  // namespace
+
+int run_command_line(int argc, char** argv) {
+  start_messages();
+  CLI::App app{translate("La fortuna de Zivi Brunilda: a card game played by ear"), "fortuna"};
+  app.set_version_flag("--version", std::string("fortuna ") + FORTUNA_VERSION,
+                       translate("Display program version information and exit"));
+#ifdef FORTUNA_HAS_TERMINAL
+  app.footer(keys_help() + terminal_keys_help());
+#else
+  app.footer(keys_help());
+#endif
+
+  Options options;
+  std::string clock_text;
+  // TRANSLATORS: the option values (window, terminal, headless, espeak, text, none) stay as they
+  // are.
+  add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
+             translate("where to play: in a window, in this terminal, or headless from key "
+                       "scripts"));
+  add_choice(app, "--speech", options.speech, {"espeak", "text", "none"},
+             translate("the voice: espeak (espeak-ng), text (a line a message) or none"));
+  app.add_option("--keys", options.keys_file,
+                 translate("key script (headless; standard input when absent)"))
+      ->type_name(translate("FILE"));
+  app.add_option("--transcript", options.transcript_file,
+                 translate("JSON Lines transcript (- = standard output)"))
+      ->type_name(translate("FILE"));
+  auto* clock = app.add_option("--clock", clock_text, translate("fixed local time HH:MM:SS"))
+                    ->type_name("HH:MM:SS");
+  auto* settings_file =
+      app.add_option("--settings", options.settings_file,
+                     translate("settings file (headless reads none unless given)"))
+          ->type_name(translate("FILE"));
+  app.add_flag("--no-settings", options.no_settings, translate("neither read nor save settings"))
+      ->excludes(settings_file);
+  auto* bench =
+      app.add_subcommand("bench", translate("play fixed all-computer games and print a signature"));
+
+  translate_help(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "fortuna: " << describe_parse_error(e, app) << '\n';
+    return 2;
+  }
+  if (clock->count() > 0) {
+    options.clock = parse_time_of_day(clock_text);
+    if (!options.clock) {
+      std::cerr << "fortuna: "
+                << format_message(translate("--clock %s: expected HH:MM:SS (00:00:00 to 23:59:59)"),
+                                  clock_text.c_str())
+                << '\n';
+      return 2;
+    }
+  }
+  if (bench->parsed()) return run_bench(std::cout);
+
+  return run_front_end(options);
 }
 
 }  // namespace fortuna

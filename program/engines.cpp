@@ -1,5 +1,6 @@
 #include "program/engines.h"
 
+#include "data/translate.h"
 #include "speech/espeak_engine.h"
 #include "speech/none_engine.h"
 #include "speech/text_engine.h"
@@ -15,7 +16,9 @@ std::unique_ptr<SpeechEngine> make_engine(const std::string& name, std::ostream&
       if (!engine->list_voices().empty()) return engine;
       err << "No hay voces avanzadas (SAPI5) instaladas\n";
     } else {
-      err << "fortuna: " << error << "; speaking as text instead\n";
+      // TRANSLATORS: %s is why the voice could not start, already translated.
+      err << "fortuna: " << format_message(translate("%s; speaking as text instead"), error.c_str())
+          << '\n';
     }
   }
   return std::make_unique<TextEngine>(out);

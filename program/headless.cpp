@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "data/translate.h"
 #include "program/engines.h"
 #include "program/interrupt_source.h"
 #include "program/interruptible_engine.h"
@@ -30,10 +31,12 @@ class HeadlessPlatform final : public Platform {
   void close_window(WindowId) override {}
   std::string input_box(const std::string&, const std::string&, const std::string&) override {
     auto line = script_.next();
-    if (!line) throw MissingAnswer{"the key script ended where an input box needed an answer"};
+    if (!line)
+      throw MissingAnswer{translate("the key script ended where an input box needed an answer")};
     if (line->kind == ScriptLine::Kind::Key)
-      throw MissingAnswer{"line " + std::to_string(line->number) +
-                          ": an input box is open; expected \"text: ...\" or \"cancel\""};
+      throw MissingAnswer{format_message(
+          translate("line %d: an input box is open; expected \"text: ...\" or \"cancel\""),
+          line->number)};
     return line->kind == ScriptLine::Kind::Text ? line->text : std::string();
   }
   void beep() override {
@@ -93,8 +96,8 @@ int run_headless(const Options& options) {
         break;
       }
       if (line->kind != ScriptLine::Kind::Key)
-        throw MissingAnswer{"line " + std::to_string(line->number) +
-                            ": an input-box answer, but no input box is open"};
+        throw MissingAnswer{format_message(
+            translate("line %d: an input-box answer, but no input box is open"), line->number)};
       transcript->key(line->key);
       program.key_down(line->key);
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "data/text.h"
+#include "data/translate.h"
 #include "program/checked_file.h"
 
 namespace fortuna {
@@ -55,8 +56,8 @@ ParsedLine parse_script_line(std::string_view raw, int number) {
   if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number}, {}};
   if (auto key = parse_key_name(text))
     return {ScriptLine{ScriptLine::Kind::Key, *key, {}, number}, {}};
-  return {std::nullopt, "line " + std::to_string(number) + ": unknown key name \"" +
-                            printable(text, kShownChars) + "\""};
+  return {std::nullopt, format_message(translate("line %d: unknown key name \"%s\""), number,
+                                       printable(text, kShownChars).c_str())};
 }
 
 std::optional<KeyScript> KeyScript::from_file(const std::string& path, std::string& error) {
@@ -99,7 +100,7 @@ std::optional<ScriptLine> KeyScript::next() {
     ParsedLine parsed = parse_script_line(raw, ++stream_line_);
     if (!parsed.error.empty()) {
       if (!lenient_) {
-        error_ = "standard input: " + parsed.error;
+        error_ = format_message(translate("standard input: %s"), parsed.error.c_str());
         return std::nullopt;
       }
       *err_ << parsed.error << '\n';

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "data/translate.h"
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -90,8 +92,10 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& messages)
   const auto text = read_all(path_, error);
   if (!text) {
     writable_ = false;
-    say("cannot read the settings " + path_.string() + " (" + error +
-        "); the defaults are used and nothing will be saved");
+    say(format_message(
+        translate(
+            "cannot read the settings %s (%s); the defaults are used and nothing will be saved"),
+        path_.string().c_str(), error.c_str()));
     return;
   }
   if (auto parsed = parse(*text, error)) {
@@ -102,8 +106,13 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& messages)
   std::error_code moved;
   std::filesystem::rename(path_, aside, moved);
   writable_ = !moved;  // a damaged file left in place is not written over
-  say("the settings " + path_.string() + " are damaged (" + error + "); " +
-      (moved ? "the defaults are used" : "kept as " + aside.string() + ", the defaults are used"));
+  if (moved)
+    say(format_message(translate("the settings %s are damaged (%s); the defaults are used"),
+                       path_.string().c_str(), error.c_str()));
+  else
+    say(format_message(
+        translate("the settings %s are damaged (%s); kept as %s, the defaults are used"),
+        path_.string().c_str(), error.c_str(), aside.string().c_str()));
 }
 
 void SettingsFile::say(const std::string& line) {
@@ -138,8 +147,9 @@ void SettingsFile::save(const Settings& settings) {
   std::error_code ignored;
   std::filesystem::remove(temporary, ignored);
   writable_ = false;
-  say("cannot save the settings in " + path_.string() + " (" + error +
-      "); they are kept for this run only");
+  say(format_message(
+      translate("cannot save the settings in %s (%s); they are kept for this run only"),
+      path_.string().c_str(), error.c_str()));
 }
 
 std::optional<Settings> SettingsFile::parse(std::string_view text, std::string& error) {
@@ -148,27 +158,29 @@ std::optional<Settings> SettingsFile::parse(std::string_view text, std::string& 
     table = toml::parse(text);
   } catch (const toml::parse_error& e) {
     std::ostringstream where;
-    where << "line " << e.source().begin.line << ": " << e.description();
+    where << format_message(translate("line %d"), static_cast<int>(e.source().begin.line)) << ": "
+          << e.description();
     error = where.str();
     return std::nullopt;
   }
   Settings settings;
   if (const auto* rate = table.get("velocidad")) {
-    if (!rate->is_integer()) return fail(error, "velocidad is not a whole number");
+    if (!rate->is_integer()) return fail(error, translate("velocidad is not a whole number"));
     settings.rate =
         static_cast<int>(std::clamp<std::int64_t>(*rate->value<std::int64_t>(), -54, 54));
   }
   if (const auto* voice = table.get("voz")) {
-    if (!voice->is_string()) return fail(error, "voz is not a text");
+    if (!voice->is_string()) return fail(error, translate("voz is not a text"));
     settings.voice = voice->value<std::string>();
   }
   if (const auto* characters = table.get("personajes")) {
-    if (!characters->is_array_of_tables()) return fail(error, "personajes is not a list of tables");
+    if (!characters->is_array_of_tables())
+      return fail(error, translate("personajes is not a list of tables"));
     for (const auto& node : *characters->as_array()) {
       const auto& character = *node.as_table();
       const auto name = character["nombre"].value<std::string>();
       const auto person = character["persona"].value<bool>();
-      if (!name || !person) return fail(error, "a character without nombre or persona");
+      if (!name || !person) return fail(error, translate("a character without nombre or persona"));
       settings.characters.push_back({*name, *person ? Player::Person : Player::Computer});
     }
   }

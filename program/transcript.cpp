@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "data/translate.h"
 #include "program/key_names.h"
 
 namespace fortuna {

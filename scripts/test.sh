@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: once as built for players, once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs every test: once as built for players (then its
+# Debian package), once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --tests
@@ -13,6 +13,8 @@ cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
 # Memory must not grow over many games in one process.
 build/bench/fortuna_soak 100000
+# The Debian package made from this build, checked and played as players get it.
+bash scripts/test-package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORTUNA_SANITIZE=ON -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"

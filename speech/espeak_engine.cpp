@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "data/translate.h"
 #include "speech/quiet_stderr.h"
 #include "speech/sdl_audio.h"
 
@@ -33,7 +34,7 @@ std::uintptr_t g_last_generation = 0;
 int espeak_sample_rate(std::string& error) {
   static const int rate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, kChunkMilliseconds, nullptr,
                                             espeakINITIALIZE_DONT_EXIT);
-  if (rate <= 0) error = "the espeak-ng library would not start";
+  if (rate <= 0) error = translate("the espeak-ng library would not start");
   return rate;
 }
 
@@ -103,7 +104,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   {
     std::lock_guard lock(g_sink_mutex);
     if (g_owner) {
-      error = "espeak-ng is already in use by another voice";
+      error = translate("espeak-ng is already in use by another voice");
       return nullptr;
     }
   }
@@ -111,7 +112,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   if (audio) {
     QuietStderr quiet;
     if (start_sdl_audio() != 0) {
-      error = one_line("no audio output (" + std::string(SDL_GetError()) + ")");
+      error = one_line(format_message(translate("no audio output (%s)"), SDL_GetError()));
       return nullptr;
     }
     SDL_AudioSpec want{};
@@ -122,7 +123,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
     want.samples = 512;
     engine->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (engine->device_ == 0) {
-      error = one_line("no audio device (" + std::string(SDL_GetError()) + ")");
+      error = one_line(format_message(translate("no audio device (%s)"), SDL_GetError()));
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
       return nullptr;
     }

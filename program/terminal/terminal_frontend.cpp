@@ -1,5 +1,7 @@
 #include "program/terminal/terminal_frontend.h"
 
+#include "data/translate.h"
+
 #include <unistd.h>
 
 #include <csignal>
@@ -23,15 +25,17 @@
 
 namespace fortuna {
 
-const char* const kTerminalKeysHelp = R"(
-En un terminal (--frontend terminal):
-  Tabulador          callar la voz (el terminal no recibe Control solo)
-  Alt+0 a Alt+9      como Control+0 a Control+9 (descartar una carta)
-  L                  mostrar la etiqueta de estado
-  Control+C          salir
-  Al cambiar el nombre: Enter acepta, Escape cancela; flechas, Inicio, Fin,
-  Retroceso y Control+U editan la línea
-)";
+std::string terminal_keys_help() {
+  // TRANSLATORS: keep the keys in their column, as wide as it is, and the two-space indent.
+  return std::string("\n") + translate(R"(In a terminal (--frontend terminal):
+  Tab                silence the voice (a terminal does not send Control alone)
+  Alt+0 to Alt+9     as Control+0 to Control+9 (throw a card away)
+  L                  show the status label
+  Control+C          leave
+  When renaming: Enter accepts, Escape cancels; arrows, Home, End,
+  Backspace and Control+U edit the line
+)");
+}
 
 const char* const kTerminalHelp =
     "En esta terminal: tabulador en lugar de Control para callar la voz, Alt y un número en "
@@ -199,7 +203,8 @@ int run_terminal(const Options& options) {
   std::signal(SIGPIPE, SIG_IGN);
   TerminalSession session;
   if (!session.open(term, error)) {
-    std::cerr << "fortuna: " << error << "; use --frontend headless\n";
+    std::cerr << "fortuna: " << format_message(translate("%s; use --frontend headless"), error.c_str())
+              << '\n';
     return 2;
   }
 

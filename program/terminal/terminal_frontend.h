@@ -9,7 +9,7 @@
 namespace fortuna {
 
 // The keys this front end adds or reads its own way: for --help, and as said at the end of F1.
-extern const char* const kTerminalKeysHelp;
+std::string terminal_keys_help();
 extern const char* const kTerminalHelp;
 
 // Chosen when nothing else was: no display to open a window on, and a person at a terminal.

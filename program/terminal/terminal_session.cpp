@@ -1,5 +1,7 @@
 #include "program/terminal/terminal_session.h"
 
+#include "data/translate.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -29,13 +31,13 @@ void write_to_terminal(std::string_view text) {
 }  // namespace
 
 TerminalCheck check_terminal(bool input_is_terminal, const std::string& term, int columns) {
-  if (!input_is_terminal) return {false, "standard input is not a terminal"};
+  if (!input_is_terminal) return {false, translate("standard input is not a terminal")};
   if (term.empty() || term == "dumb")
-    return {false, "the terminal (TERM=" + (term.empty() ? std::string("unset") : term) +
-                       ") cannot send the game's keys"};
+    return {false, format_message(translate("the terminal (TERM=%s) cannot send the game's keys"),
+                                  term.empty() ? translate("unset") : term.c_str())};
   if (columns > 0 && columns < kFewestColumns)
-    return {false, "the terminal is " + std::to_string(columns) + " columns wide; it needs " +
-                       std::to_string(kFewestColumns)};
+    return {false, format_message(translate("the terminal is %d columns wide; it needs %d"),
+                                  columns, kFewestColumns)};
   return {true, ""};
 }
 
@@ -70,7 +72,7 @@ bool TerminalSession::open(const std::string& term, std::string& error) {
   }
   const termios mode = key_mode(found);
   if (tcsetattr(STDIN_FILENO, TCSANOW, &mode) != 0) {
-    error = std::string("cannot set the terminal's mode: ") + std::strerror(errno);
+    error = format_message(translate("cannot set the terminal's mode: %s"), std::strerror(errno));
     return false;
   }
   saved_ = found;

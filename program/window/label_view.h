@@ -1,4 +1,4 @@
-// Text for the window: DejaVu fonts in any size, and the status label fitted to a box,
+// Text for the window: a font file in any size, and the status label fitted to a box,
 // in the largest size that shows every line, scrolling only when even the smallest is too tall.
 #pragma once
 
@@ -11,9 +11,6 @@
 #include <string_view>
 
 namespace fortuna {
-
-inline constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-inline constexpr const char* kBoldFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "data/translate.h"
+
 namespace fortuna {
 
 namespace {
@@ -48,23 +50,23 @@ WindowPlatform::~WindowPlatform() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-bool WindowPlatform::open(std::string& error) {
+bool WindowPlatform::open(const FontFiles& fonts, std::string& error) {
   window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 780, 560,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
-    error = std::string("cannot open a window: ") + SDL_GetError();
+    error = format_message(translate("cannot open a window: %s"), SDL_GetError());
     return false;
   }
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
-    error = std::string("cannot draw in the window: ") + SDL_GetError();
+    error = format_message(translate("cannot draw in the window: %s"), SDL_GetError());
     return false;
   }
   ttf_ = TTF_Init() == 0;
   if (ttf_) {
-    regular_.emplace(kFontPath);
-    bold_.emplace(kBoldFontPath);
+    regular_.emplace(fonts.regular);
+    bold_.emplace(fonts.bold);
   }
   return true;
 }
@@ -112,6 +114,10 @@ void WindowPlatform::present_if_dirty() {
   if (!dirty_ || !renderer_) return;
   dirty_ = false;
   draw();
+}
+
+bool WindowPlatform::shows_text() {
+  return ttf_ && regular_->at(kNoticeSize);
 }
 
 int WindowPlatform::footer_height() const {
@@ -238,8 +244,8 @@ void WindowPlatform::draw_box(const Box& box, int width, int height) {
     fill(renderer_, kFieldText, {field.x + 6 + caret_x - shift, text_y, 2, TTF_FontHeight(font)});
   }
   y += field_height + kMargin;
-  draw_text(*regular_, kBoxHintSize, "Enter: aceptar     Escape: cancelar", left + kMargin, y,
-            kText);
+  draw_text(*regular_, kBoxHintSize, translate("Enter: accept     Escape: cancel"), left + kMargin,
+            y, kText);
 }
 
 void WindowPlatform::echo(const std::string& text) {

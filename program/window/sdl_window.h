@@ -9,6 +9,7 @@
 
 #include "program/interrupt_source.h"
 #include "program/window/beeper.h"
+#include "program/window/font_files.h"
 #include "program/window/label_view.h"
 #include "program/window/text_field.h"
 #include "screens/platform.h"
@@ -33,8 +34,10 @@ class WindowPlatform final : public Platform {
   // be noticed.
   std::optional<SDL_Event> next_event();
 
-  // Creates the (hidden) window; false with a reason when it cannot.
-  bool open(std::string& error);
+  // Creates the (hidden) window, to write with these fonts; false with a reason when it cannot.
+  bool open(const FontFiles& fonts, std::string& error);
+  // Whether a font was found to write with; without one the window stays blank.
+  bool shows_text();
 
   void show_window(WindowId window) override;
   void close_window(WindowId window) override;

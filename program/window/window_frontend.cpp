@@ -7,6 +7,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "data/translate.h"
 #include "program/engines.h"
 #include "program/interrupt_source.h"
 #include "program/interruptible_engine.h"
@@ -34,7 +35,7 @@ class SdlVideo {
     // Without a display SDL would fall back to drawing nowhere, unless asked to on purpose.
     if (!set_in_environment("SDL_VIDEODRIVER") && !set_in_environment("DISPLAY") &&
         !set_in_environment("WAYLAND_DISPLAY")) {
-      error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+      error_ = translate("neither DISPLAY nor WAYLAND_DISPLAY is set");
       return;
     }
     {
@@ -49,7 +50,7 @@ class SdlVideo {
     // A display that cannot be reached (a stale DISPLAY) makes SDL fall back to drawing nowhere.
     const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
     if (!set_in_environment("SDL_VIDEODRIVER") && (driver == "offscreen" || driver == "dummy")) {
-      error_ = "the display cannot be reached";
+      error_ = translate("the display cannot be reached");
       SDL_Quit();
       ok_ = false;
     }
@@ -160,8 +161,10 @@ int run_window(const Options& options) {
   InterruptSource interrupts;
   SdlVideo video;
   if (!video.ok()) {
-    std::cerr << "fortuna: no display for a window (" << first_line(video.error())
-              << "); use --frontend headless\n";
+    std::cerr << "fortuna: "
+              << format_message(translate("no display for a window (%s); use --frontend headless"),
+                                first_line(video.error()).c_str())
+              << '\n';
     return 2;
   }
   SDL_StopTextInput();  // on only while the rename box is open
@@ -182,10 +185,13 @@ int run_window(const Options& options) {
 
   InterruptibleEngine interruptible(*engine, interrupts);
   WindowPlatform window(interruptible, first_line(engine_errors.str()), interrupts);
-  if (!window.open(error)) {
-    std::cerr << "fortuna: " << error << "; use --frontend headless\n";
+  if (!window.open(find_window_fonts(), error)) {
+    std::cerr << "fortuna: "
+              << format_message(translate("%s; use --frontend headless"), error.c_str()) << '\n';
     return 2;
   }
+  if (!window.shows_text())
+    std::cerr << "fortuna: " << translate("no font found; the window shows no text") << '\n';
 
   const auto clock_owner = make_clock(options);
   Clock& clock = *clock_owner;

@@ -26,8 +26,10 @@ Shell shell(std::string command) {
   for (auto at = command.find("{dir}"); at != std::string::npos; at = command.find("{dir}"))
     command.replace(at, 5, dir.string());
   command.replace(command.find("{}"), 2, shell_quote(FORTUNA_BINARY));
-  const int status = std::system(("cd " + shell_quote(dir) + " && " + command + " 2>" +
-                                  shell_quote(dir / "err") + " </dev/null")
+  // In English, whatever locales the machine has: the reasons are the system's own words.
+  const int status = std::system(("cd " + shell_quote(dir) +
+                                  " && export LANG=en_US.UTF-8 && unset LC_ALL LANGUAGE && " +
+                                  command + " 2>" + shell_quote(dir / "err") + " </dev/null")
                                      .c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(dir / "err"),
           read_file(dir / "t.jsonl")};
@@ -75,11 +77,12 @@ TEST(BadSurroundings, AKeyScriptFromWindowsOrWithInvisibleBytesIsReadOrNamedPlai
   std::ofstream(dir / "bad.txt") << "Space\nSp" << '\0' << "ace\xE2\x80\x8B\n";
   std::ofstream(dir / "long.txt") << std::string(3000, 'x') << '\n';
   EXPECT_EQ(run_fortuna_raw({"--keys", dir / "bom.txt"}).exit_code, 0);
-  const RunResult bad = run_fortuna_raw({"--keys", dir / "bad.txt"});
+  const RunResult bad = run_fortuna_raw({"--keys", dir / "bad.txt"}, "", {"LANG=en_US.UTF-8"});
   EXPECT_EQ(bad.exit_code, 2);
   EXPECT_NE(bad.err.find("line 2: unknown key name \"Sp\\x00ace\\u200b\""), std::string::npos)
       << bad.err;
-  const RunResult long_line = run_fortuna_raw({"--keys", dir / "long.txt"});
+  const RunResult long_line =
+      run_fortuna_raw({"--keys", dir / "long.txt"}, "", {"LANG=en_US.UTF-8"});
   EXPECT_NE(long_line.err.find('"' + std::string(80, 'x') + "…\""), std::string::npos)
       << long_line.err;
 }

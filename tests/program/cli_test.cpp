@@ -51,16 +51,16 @@ TEST(CommandLine, BadInputIsOneLineAndStatusTwo) {
 
 TEST(CommandLine, BadScriptsNameTheirLineAndAScriptIsCheckedBeforeItsFirstKey) {
   const std::pair<std::string, std::string> cases[] = {
-      {"Right\nSpace\n\n# fine so far\nSpcae\n", "line 5"},
-      {"F2\nRight\n", "line 2"},  // an input box needs its answer
-      {"F2\n", "input box"},
-      {"text: Pepe\n", "line 1"}};
+      {"Right\nSpace\n\n# fine so far\nSpcae\n", "línea 5"},
+      {"F2\nRight\n", "línea 2"},  // an input box needs its answer
+      {"F2\n", "cuadro de texto"},
+      {"text: Pepe\n", "línea 1"}};
   for (const auto& [script, needle] : cases) {
     const RunResult r = run_fortuna(script);
     EXPECT_EQ(r.exit_code, 2) << script;
     EXPECT_NE(r.err.find(needle), std::string::npos) << r.err;
     // A script file is checked whole first; a missing answer shows only when the box opens.
-    EXPECT_EQ(r.events.empty(), needle == "line 5");
+    EXPECT_EQ(r.events.empty(), needle == "línea 5");
   }
 }
 

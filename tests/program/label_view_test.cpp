@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "program/window/font_files.h"
+
 namespace fortuna {
 namespace {
 
@@ -13,8 +15,9 @@ class LabelView : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(TTF_Init(), 0) << TTF_GetError();
-    fonts_.emplace(kFontPath);
-    if (!fonts_->at(20)) GTEST_SKIP() << "no DejaVuSans at " << kFontPath;
+    const std::string path = find_window_fonts().regular;
+    fonts_.emplace(path);
+    if (!fonts_->at(20)) GTEST_SKIP() << "no font found; looked for DejaVu Sans";
   }
   void TearDown() override {
     fonts_.reset();

@@ -221,7 +221,7 @@ TEST(TerminalInTmux, AnUnusableTerminalGetsOneLineAndStatusTwo) {
     const char* term;
     int width;
     const char* needle;
-  } cases[] = {{"dumb", 100, "TERM=dumb"}, {"", 15, "15 columns"}};
+  } cases[] = {{"dumb", 100, "TERM=dumb"}, {"", 15, "15 columnas"}};
   for (const auto& c : cases) {
     Tmux tmux;
     tmux.start("", c.width, c.term);
@@ -244,7 +244,7 @@ TEST(TerminalInTmux, WithoutATerminalOrADisplayTheOldMessageStays) {
   const int status = pclose(pipe);
   const std::string out(buffer, count);
   EXPECT_EQ(WEXITSTATUS(status), 2);
-  EXPECT_NE(out.find("no display for a window"), std::string::npos) << out;
+  EXPECT_NE(out.find("no hay pantalla para una ventana"), std::string::npos) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1);
 }
 

@@ -51,10 +51,13 @@ std::string shell_quote(const std::string& s) {
   return q + "'";
 }
 
-RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text) {
+RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text,
+                          const std::vector<std::string>& locale) {
   const auto dir = scratch_dir();
   std::ofstream(dir / "stdin", std::ios::binary) << stdin_text;
-  std::string command = shell_quote(FORTUNA_BINARY);
+  std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE";
+  for (const auto& variable : locale) command += " " + shell_quote(variable);
+  command += " " + shell_quote(FORTUNA_BINARY);
   for (const auto& a : args) command += " " + shell_quote(a);
   command += " <" + shell_quote(dir / "stdin") + " >" + shell_quote(dir / "stdout") + " 2>" +
              shell_quote(dir / "stderr");

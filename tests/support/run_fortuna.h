@@ -14,8 +14,10 @@ struct RunResult {
   std::vector<nlohmann::json> events;  // the transcript, one object a line
 };
 
-// The program with exactly these arguments and this standard input.
-RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text = "");
+// The program with exactly these arguments and this standard input. The locale variables are
+// unset, so its messages are Spanish, except those given in locale ("LANG=en_US.UTF-8").
+RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::string& stdin_text = "",
+                          const std::vector<std::string>& locale = {});
 // --frontend headless --keys <script> --transcript <file> and then extra_args.
 RunResult run_fortuna(const std::string& script, const std::vector<std::string>& extra_args = {});
 

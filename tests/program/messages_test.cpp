@@ -1,0 +1,170 @@
+// The program's own messages: the language chosen from the locale, the catalogues found beside
+// the program, every message of po/fortuna.pot translated in each catalogue, and the program
+// itself speaking Spanish or English as asked.
+#include "program/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+
+#include "data/translate.h"
+#include "support/run_fortuna.h"
+
+extern "C" int _nl_msg_cat_cntr;
+
+namespace fortuna::testing {
+namespace {
+
+TEST(Messages, SpanishUnlessTheLocaleAsksForAnotherLanguage) {
+  const struct {
+    LocaleVariables variables;
+    const char* languages;
+  } cases[] = {
+      {{}, "es"},
+      {{"", "", "C", ""}, "es"},
+      {{"", "", "POSIX", ""}, "es"},
+      {{"", "", "C.UTF-8", ""}, "es"},
+      {{"", "", "", "en"}, "es"},  // as GNU: LANGUAGE alone asks for nothing in the C locale
+      {{"", "", "es_ES.UTF-8", ""}, "es_ES:es"},
+      {{"", "", "en_US.UTF-8", ""}, "en_US"},
+      {{"", "", "fr_FR.UTF-8@euro", ""}, "fr_FR:es"},  // no French catalogue: Spanish
+      {{"", "en_GB.UTF-8", "es_ES.UTF-8", ""}, "en_GB"},
+      {{"es_ES.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", ""}, "es_ES:es"},
+      {{"C", "", "en_US.UTF-8", ""}, "es"},
+      {{"", "", "de_DE.UTF-8", "pt:en"}, "pt:en:es"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.languages);
+    EXPECT_EQ(message_languages(c.variables), c.languages);
+  }
+}
+
+TEST(Messages, CataloguesAreFoundInTheInstallOrBesideTheProgramInTheBuildFolder) {
+  const auto root = scratch_dir();
+  const auto catalogue = [&](const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder / "es" / "LC_MESSAGES");
+    std::ofstream(folder / "es" / "LC_MESSAGES" / "fortuna.mo") << "mo";
+  };
+  catalogue(root / "usr" / "share" / "locale");
+  catalogue(root / "build" / "locale");
+  catalogue(root / "both" / "share" / "locale");
+  catalogue(root / "both" / "bin" / "locale");
+  std::filesystem::create_directories(root / "empty" / "share" / "locale" / "es");
+  const struct {
+    std::filesystem::path executable;
+    std::optional<std::filesystem::path> found;
+  } cases[] = {
+      {root / "usr" / "bin" / "fortuna", root / "usr" / "share" / "locale"},
+      {root / "build" / "fortuna", root / "build" / "locale"},
+      {root / "both" / "bin" / "fortuna", root / "both" / "share" / "locale"},
+      {root / "empty" / "bin" / "fortuna", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.executable);
+    EXPECT_EQ(find_locale_dir(c.executable), c.found);
+  }
+}
+
+std::string unescaped(const std::string& quoted) {
+  std::string text;
+  for (std::size_t i = 0; i < quoted.size(); ++i) {
+    if (quoted[i] != '\\' || i + 1 == quoted.size()) {
+      text += quoted[i];
+      continue;
+    }
+    const char next = quoted[++i];
+    text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+  }
+  return text;
+}
+
+// The message ids of a .pot file, multi-line ones joined; the header's empty id left out.
+std::vector<std::string> message_ids(const std::filesystem::path& pot) {
+  std::vector<std::string> ids;
+  std::ifstream in(pot);
+  const std::regex quoted(R"re(^(msgid )?"(.*)"$)re");
+  bool in_id = false;
+  for (std::string line; std::getline(in, line);) {
+    std::smatch match;
+    if (!std::regex_match(line, match, quoted)) {
+      in_id = false;
+      continue;
+    }
+    if (match[1].matched) {
+      ids.emplace_back();
+      in_id = true;
+    }
+    if (in_id) ids.back() += unescaped(match[2]);
+  }
+  std::erase(ids, std::string());
+  return ids;
+}
+
+// gettext hands back the id's own pointer when it has no translation, even an identical one.
+TEST(Messages, EveryMessageHasATranslationInEachCatalogue) {
+  const auto ids = message_ids(std::filesystem::path(FORTUNA_SOURCE_DIR) / "po" / "fortuna.pot");
+  ASSERT_GE(ids.size(), 40u);
+  const auto locale_dir = std::filesystem::path(FORTUNA_BINARY).parent_path() / "locale";
+  ASSERT_TRUE(bindtextdomain(kTextDomain, locale_dir.c_str()));
+  bind_textdomain_codeset(kTextDomain, "UTF-8");
+  ASSERT_TRUE(std::setlocale(LC_MESSAGES, "C.UTF-8"));
+  for (const char* language : {"es", "en"}) {
+    SCOPED_TRACE(language);
+    setenv("LANGUAGE", language, 1);
+    ++_nl_msg_cat_cntr;  // the gettext manual's way to make it read LANGUAGE anew
+    EXPECT_NE(std::string(translate("")).find(std::string("Language: ") + language),
+              std::string::npos);
+    int differing = 0;
+    for (const auto& id : ids) {
+      const char* translated = translate(id.c_str());
+      EXPECT_NE(translated, id.c_str()) << "no translation for \"" << id << "\"";
+      differing += id != translated;
+    }
+    // Spanish says nearly all of them otherwise; English repeats every one.
+    if (language == std::string("es")) {
+      EXPECT_GE(differing, static_cast<int>(ids.size()) - 2);
+    } else {
+      EXPECT_EQ(differing, 0);
+    }
+  }
+  unsetenv("LANGUAGE");
+  std::setlocale(LC_MESSAGES, "C");
+}
+
+TEST(Messages, TheProgramSpeaksSpanishUnlessTheLocaleAsksForEnglish) {
+  const struct {
+    std::vector<std::string> locale;
+    std::vector<std::string> args;
+    const char* said;
+    const char* not_said;
+  } cases[] = {
+      {{}, {"--help"}, "Uso: fortuna [OPCIONES]", "Usage"},
+      {{}, {"--help"}, "Pantalla de inicio:", "Start screen"},
+      {{}, {"--help"}, "Órdenes:\n  bench", "Subcommands"},
+      {{},
+       {"bench", "--help"},
+       "Opciones:\n  -h,--help                   muestra esta ayuda",
+       "Options"},
+      {{"LANG=es_ES.UTF-8"}, {"--bogus"}, "argumento inesperado: --bogus", "unexpected"},
+      {{"LANG=fr_FR.UTF-8"}, {"--keys"}, "--keys necesita un valor", "needs"},
+      {{"LC_ALL=C"}, {"--speech", "sapi"}, "«sapi» no es ninguno de estos", "not one of"},
+      {{"LANG=en_US.UTF-8"}, {"--help"}, "Usage: fortuna [OPTIONS]", "Uso"},
+      {{"LANG=en_US.UTF-8"}, {"--help"}, "Escape or Alt+F4   leave", "Partida"},
+      {{"LANG=en_US.UTF-8"}, {"--bogus"}, "unexpected argument: --bogus", "inesperado"},
+      {{"LC_MESSAGES=en_GB.UTF-8"}, {"--clock", "25"}, "expected HH:MM:SS", "esperaba"},
+      {{"LANG=C", "LANGUAGE=en"}, {"--keys"}, "--keys necesita un valor", "needs"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    const RunResult r = run_fortuna_raw(c.args, "", c.locale);
+    const std::string all = r.out + r.err;
+    EXPECT_NE(all.find(c.said), std::string::npos) << all;
+    EXPECT_EQ(all.find(c.not_said), std::string::npos) << all;
+  }
+}
+
+}  // namespace
+}  // namespace fortuna::testing
