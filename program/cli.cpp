@@ -6,6 +6,7 @@
 #include "program/bench.h"
 #include "program/headless.h"
 #include "program/options.h"
+#include "program/simulate_command.h"
 #ifdef FORTUNA_HAS_WINDOW
 #include "program/window/window_frontend.h"
 #endif
@@ -59,6 +60,8 @@ int run_command_line(int argc, char** argv) {
                  "JSON Lines transcript (- = standard output)");
   app.add_option("--clock", clock_text, "fixed local time HH:MM:SS");
   auto* bench = app.add_subcommand("bench", "play fixed all-computer games and print a signature");
+  SimulateOptions simulate_options;
+  auto* simulate = add_simulate_command(app, simulate_options);
 
   try {
     app.parse(argc, argv);
@@ -81,6 +84,7 @@ int run_command_line(int argc, char** argv) {
     }
   }
   if (bench->parsed()) return run_bench(std::cout);
+  if (simulate->parsed()) return run_simulate(simulate_options);
 
   // A key script is read by the headless front end: asking for one chooses it.
   if (!options.keys_file.empty()) {
