@@ -101,6 +101,18 @@ TEST(SimulationFigures, GamesCountWhereTheyBelongAndSumsDoNotDependOnTheOrder) {
   EXPECT_EQ(all.games_by_days.size(), 13u);
 }
 
+TEST(SimulationFigures, CountsPastFourBillionStayExact) {
+  Figures big;
+  big.games = 1'000'000'000;
+  big.cards[0].played = 6'000'000'000;
+  big.cards[0].changed_night = 4'500'000'000;
+  Figures sum = big;
+  sum.add(big);
+  EXPECT_EQ(sum.games, 2'000'000'000u);
+  EXPECT_EQ(sum.cards[0].played, 12'000'000'000u);
+  EXPECT_DOUBLE_EQ(share_of(sum.cards[0].changed_night, sum.cards[0].played).value, 0.75);
+}
+
 TEST(SimulationFigures, EndingsHaveOnePlaceEach) {
   for (int e = 0; e < kEndingCount; ++e) EXPECT_EQ(ending_index(ending_at(e)), e);
 }
