@@ -1,7 +1,11 @@
 #include "program/simulate_command.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 #include <atomic>
@@ -62,18 +66,33 @@ class InterruptCatcher {
  public:
   InterruptCatcher() {
     interrupted.store(false);
+#ifdef _WIN32
+    // Windows puts the default back before it calls the handler, as SA_RESETHAND does.
+    previous_ = std::signal(SIGINT, on_interrupt);
+#else
     struct sigaction action {};
     action.sa_handler = on_interrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, &previous_);
+#endif
   }
-  ~InterruptCatcher() { sigaction(SIGINT, &previous_, nullptr); }
+  ~InterruptCatcher() {
+#ifdef _WIN32
+    std::signal(SIGINT, previous_);
+#else
+    sigaction(SIGINT, &previous_, nullptr);
+#endif
+  }
   InterruptCatcher(const InterruptCatcher&) = delete;
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
 
  private:
+#ifdef _WIN32
+  void (*previous_)(int) = SIG_DFL;
+#else
   struct sigaction previous_ {};
+#endif
 };
 
 // Plain decimal digits: the parser would wrap a negative number round, cut a too large one to
@@ -87,14 +106,24 @@ std::string whole_number(const std::string& text) {
   return "expected a whole number in decimal digits, at most " + std::string(kLargest);
 }
 
+bool standard_error_is_a_terminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
 int terminal_width() {
+#ifndef _WIN32
   winsize size{};
   if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+#endif
   return 80;
 }
 
 ProgressReport progress_on_terminal(std::uint64_t games) {
-  if (!isatty(STDERR_FILENO)) return {};
+  if (!standard_error_is_a_terminal()) return {};
   return [games](std::uint64_t done, double seconds) {
     std::cerr << '\r' << progress_line(done, games, seconds, terminal_width() - 1) << "\033[K"
               << std::flush;
