@@ -5,8 +5,10 @@
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
 #define FORTUNA_WIDE_DRAWS 1
+#if !defined(__clang__)
 // GCC 12 takes the undefined first values inside its AVX-512 shifts for uninitialised ones.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #endif
 
 namespace fortuna {
