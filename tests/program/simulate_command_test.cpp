@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -69,6 +70,15 @@ TEST(SimulateCommand, BadOptionsAreOneLineAndStatusTwo) {
   }
 }
 
+// Whether the process has a handler of its own for SIGINT, as Linux shows it in /proc.
+bool catches_interrupt(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("SigCgt:", 0) == 0)
+      return (std::stoull(line.substr(7), nullptr, 16) >> (SIGINT - 1) & 1) != 0;
+  return false;
+}
+
 // Ctrl+C on a run far too long to finish: it stops soon and still prints what it has.
 TEST(SimulateCommand, AnInterruptStopsSoonWithPartialFigures) {
   const auto dir = scratch_dir();
@@ -81,7 +91,10 @@ TEST(SimulateCommand, AnInterruptStopsSoonWithPartialFigures) {
           "--json", static_cast<char*>(nullptr));
     _exit(98);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(700));
+  // Before its handler is set, an interrupt would simply end it: wait for the handler first.
+  for (int waited = 0; waited < 600 && !catches_interrupt(child); ++waited)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const auto sent = std::chrono::steady_clock::now();
   kill(child, SIGINT);
   int status = 0;
