@@ -26,6 +26,9 @@ class Random {
 
   // A whole number from 1 to n: Int(x * n) + 1.
   int draw(int n) { return static_cast<int>(x() * n) + 1; }
+  // The next count draws of draw(n) - 1, for n from 1 to 256, at once: exactly what the draws
+  // one by one give, several at a time where the processor can.
+  void draw_below(int n, std::uint8_t* out, int count);
 
   void seed(std::uint64_t s) { state_ = s; }
   std::uint64_t state() const { return state_; }

@@ -19,11 +19,14 @@ constexpr std::array<const char*, kCharacterCount> kNames = {
 
 Roster initial_roster(Random& random) {
   Roster roster;
-  for (std::size_t i = 0; i < roster.size(); ++i) {
-    roster[i].name = kNames[i];
-    roster[i].temper = random.x() < 0.5 ? Temper::Aggressive : Temper::Calm;
-  }
+  for (std::size_t i = 0; i < roster.size(); ++i) roster[i].name = kNames[i];
+  draw_tempers(roster, random);
   return roster;
+}
+
+void draw_tempers(Roster& roster, Random& random) {
+  for (Character& character : roster)
+    character.temper = random.x() < 0.5 ? Temper::Aggressive : Temper::Calm;
 }
 
 }  // namespace fortuna

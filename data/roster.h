@@ -50,5 +50,8 @@ inline constexpr const char* kNobodyName = "Nadie en especial";
 // person, and a temper drawn for each one in order (from the generator before any seeding, so
 // the same at every start).
 Roster initial_roster(Random& random);
+// The tempers alone, drawn as initial_roster draws them: a new set for a roster kept from game
+// to game.
+void draw_tempers(Roster& roster, Random& random);
 
 }  // namespace fortuna

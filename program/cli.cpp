@@ -9,6 +9,7 @@
 #include "program/headless.h"
 #include "program/messages.h"
 #include "program/options.h"
+#include "program/simulate_command.h"
 #ifdef FORTUNA_HAS_WINDOW
 #include "program/window/window_frontend.h"
 #endif
@@ -130,6 +131,8 @@ int run_command_line(int argc, char** argv) {
       ->excludes(settings_file);
   auto* bench =
       app.add_subcommand("bench", translate("play fixed all-computer games and print a signature"));
+  SimulateOptions simulate_options;
+  auto* simulate = add_simulate_command(app, simulate_options);
 
   translate_help(app);
   try {
@@ -155,6 +158,7 @@ int run_command_line(int argc, char** argv) {
     }
   }
   if (bench->parsed()) return run_bench(std::cout);
+  if (simulate->parsed()) return run_simulate(simulate_options);
 
   return run_front_end(options);
 }

@@ -1,5 +1,7 @@
 #include "rules/day.h"
 
+#include <array>
+#include <cstdint>
 #include <utility>
 
 #include "rules/computer.h"
@@ -15,10 +17,11 @@ void draw_turn_order(Game& game) {
       game.turns.push_back(static_cast<CharacterId>(j));
   const int n = game.turns.size();
   if (n >= 2) {
-    for (int i = 0; i < 200; ++i) {
-      const int r = static_cast<int>(game.random.x() * (n - 1));
-      std::swap(game.turns[r], game.turns[r + 1]);
-    }
+    // Each exchange's place is Int(x * (n - 1)); drawn all at once, as the pile's shuffle does.
+    constexpr int kExchanges = 200;
+    std::array<std::uint8_t, kExchanges> places;
+    game.random.draw_below(n - 1, places.data(), kExchanges);
+    for (const int r : places) std::swap(game.turns[r], game.turns[r + 1]);
   }
 }
 

@@ -22,11 +22,15 @@ void deal_first_cards(Game& game) {
 }  // namespace
 
 void start_new_game(Game& game, TimeOfDay now) {
+  start_new_game(game, clock_seed(now));
+}
+
+void start_new_game(Game& game, std::uint64_t seed) {
   game.rooms = Rooms{};
   // Everyone plays again: a game after an ending with one survivor or none could not run.
   for (Character& character : game.roster) character.alive = true;
   game.succession = shuffled_succession(game.random);
-  game.random.seed(clock_seed(now));
+  game.random.seed(seed);
   deal_first_cards(game);
   start_day(game);
   game.ending = Ending::None;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace fortuna {
 
@@ -26,4 +27,66 @@ TEST(Random, DrawCoversOneToNAndNothingElse) {
   EXPECT_EQ(seen, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+}  // namespace fortuna
+
+namespace fortuna {
+namespace {
+
+std::uint64_t undo_xor_shift(std::uint64_t y, int shift) {
+  std::uint64_t x = y;
+  for (int s = shift; s < 64; s += shift) x ^= y >> s;
+  return x;
+}
+
+std::uint64_t inverse(std::uint64_t odd) {
+  std::uint64_t inverse = odd;
+  for (int i = 0; i < 6; ++i) inverse *= 2 - odd * inverse;
+  return inverse;
+}
+
+// The generator state whose next draw has these 53 bits.
+std::uint64_t state_before(std::uint64_t bits) {
+  std::uint64_t z = undo_xor_shift(bits << 11, 31) * inverse(0x94D049BB133111EBULL);
+  z = undo_xor_shift(z, 27) * inverse(0xBF58476D1CE4E5B9ULL);
+  return undo_xor_shift(z, 30) - 0x9E3779B97F4A7C15ULL;
+}
+
+void expect_same_as_one_by_one(std::uint64_t state, int n, int count) {
+  Random many(state), one_by_one(state);
+  std::vector<std::uint8_t> drawn(static_cast<std::size_t>(count));
+  many.draw_below(n, drawn.data(), count);
+  for (int i = 0; i < count; ++i)
+    ASSERT_EQ(drawn[static_cast<std::size_t>(i)], one_by_one.draw(n) - 1)
+        << "n " << n << ", draw " << i << " of " << count << " from " << state;
+  EXPECT_EQ(many.state(), one_by_one.state());
+  EXPECT_EQ(many.draws(), one_by_one.draws());
+}
+
+TEST(Random, DrawsAtOnceAreTheDrawsOneByOne) {
+  for (const int n : {1, 2, 9, 37, 100, 256})
+    for (const int count : {0, 1, 7, 8, 13, 4000}) expect_same_as_one_by_one(12345 + n, n, count);
+  Random crafted(state_before(0x1234567));
+  EXPECT_EQ(crafted.x(), 0x1234567 * 0x1.0p-53);
+}
+
+// Where the double product m x 2^-53 x n rounds up to the next whole number, whole-number
+// shortcuts go wrong: each such m, in every place of a run of draws, must still come out right.
+TEST(Random, DrawsAtOnceRoundLikeTheDoubleProductNextToEveryWholeNumber) {
+  constexpr std::uint64_t kMask = (std::uint64_t{1} << 53) - 1;
+  int rounded_up = 0;
+  for (const std::uint64_t n : {3u, 37u, 255u}) {
+    for (std::uint64_t below = 1; below <= 200; ++below) {
+      const std::uint64_t bits = (0 - below) * inverse(n) & kMask;  // bits x n = -below mod 2^53
+      const bool rounds_up = static_cast<std::uint64_t>(static_cast<double>(bits) * 0x1.0p-53 *
+                                                        static_cast<double>(n)) != bits * n >> 53;
+      rounded_up += rounds_up ? 1 : 0;
+      for (const std::uint64_t place : {0u, 5u, 8u, 15u, 17u})
+        expect_same_as_one_by_one(state_before(bits) - place * 0x9E3779B97F4A7C15ULL,
+                                  static_cast<int>(n), 18);
+    }
+  }
+  EXPECT_GT(rounded_up, 10);
+}
+
+}  // namespace
 }  // namespace fortuna
