@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/bench_run.h"
+#include "app/engine_choice.h"
 #include "app/headless.h"
 #include "app/options.h"
 #ifdef FORTUNA_HAS_WINDOW
@@ -52,8 +53,10 @@ int run_command_line(int argc, char** argv) {
   std::string clock_text;
   app.add_option("--frontend", options.frontend, "window or headless")
       ->check(CLI::IsMember({"window", "headless"}));
-  app.add_option("--speech", options.speech, "espeak, text or none")
-      ->check(CLI::IsMember({"espeak", "text", "none"}));
+  app.add_option("--speech", options.speech, "espeak, speechd (speech-dispatcher), text or none")
+      ->check(CLI::IsMember({"espeak", "speechd", "text", "none"}));
+  bool list_voices = false;
+  app.add_flag("--list-voices", list_voices, "print the voices of the chosen engine and exit");
   app.add_option("--keys", options.keys_file, "key script (headless; standard input when absent)");
   app.add_option("--transcript", options.transcript_file,
                  "JSON Lines transcript (- = standard output)");
@@ -81,6 +84,8 @@ int run_command_line(int argc, char** argv) {
     }
   }
   if (bench->parsed()) return run_bench(std::cout);
+  if (list_voices)
+    return print_voices(options.speech.empty() ? "espeak" : options.speech, std::cout, std::cerr);
 
   // A key script is read by the headless front end: asking for one chooses it.
   if (!options.keys_file.empty()) {

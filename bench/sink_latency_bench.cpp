@@ -14,12 +14,15 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/engine_choice.h"
 #include "speech/espeak_engine.h"
+#include "speech/speechd_engine.h"
 #include "support/sink_monitor.h"
 #include "support/sound_analysis.h"
 
@@ -88,51 +91,48 @@ void wait_for_quiet(const SinkMonitor& monitor) {
   }
 }
 
+// Where the new text begins in a recording, searching from the key's sample on.
+using NewTextFinder = std::function<std::optional<std::size_t>(testing::Samples, std::size_t)>;
+
 // Old speech playing, a key: how long until it is silent, and how long until the new text
 // sounds. `new_text` empty measures the purge alone.
 struct KeyTrial {
   SpeechEngine& engine;
   SinkMonitor& monitor;
+  std::function<void()> at_key;  // just before the key's text is given
   std::mt19937 random{7};
 
-  // The first 20 ms of the new text as it sounds from silence, to find it after a cut.
-  std::vector<std::int16_t> pattern_of(const std::string& text) {
-    wait_for_quiet(monitor);
-    const auto said = Clock::now();
-    engine.speak(text);
-    auto at = wait_for_sound(monitor, said, std::chrono::seconds(3));
-    if (!at) return {};
-    monitor.wait_until_recorded(monitor.time_of(*at) + milliseconds(30));
-    const auto samples = monitor.samples();
-    engine.speak("");
-    return {samples.begin() + *at, samples.begin() + *at + samples_in(milliseconds(20))};
-  }
-
   // Milliseconds from the key to silence and to the new text's first sound (negative: not found).
-  std::pair<double, double> run(const std::string& new_text,
-                                const std::vector<std::int16_t>& pattern) {
+  std::pair<double, double> run(const std::string& new_text, const NewTextFinder& find) {
     wait_for_quiet(monitor);
     const auto said = Clock::now();
     engine.speak(kOldText);
     if (!wait_for_sound(monitor, said, std::chrono::seconds(3))) return {-1, -1};
     std::this_thread::sleep_for(milliseconds(200 + random() % 400));
+    if (at_key) at_key();
     const auto key = Clock::now();
     engine.speak(new_text);
-    monitor.wait_until_recorded(key + milliseconds(new_text.empty() ? 200 : 400));
+    monitor.wait_until_recorded(key + milliseconds(new_text.empty() ? 200 : 500));
     const auto samples = monitor.samples();
     const std::size_t from = monitor.index_at(key);
     double silent = -1, sounding = -1;
     if (new_text.empty()) {
       if (auto end = testing::end_of_sound(samples, from, samples_in(kQuietForSilence)))
         silent = std::max(0.0, ms_between(key, monitor.time_of(*end)));
-    } else if (auto at = testing::find_pattern(samples, pattern, from,
-                                               from + samples_in(milliseconds(300)))) {
+    } else if (auto at = find(samples, from)) {
       sounding = ms_between(key, monitor.time_of(*at));
     }
     engine.speak("");
     return {silent, sounding};
   }
 };
+
+// After a cut the service is quiet for a moment before the new text: its first sound after
+// three quiet milliseconds.
+std::optional<std::size_t> sound_after_a_gap(testing::Samples samples, std::size_t from) {
+  auto quiet = testing::end_of_sound(samples, from, samples_in(milliseconds(3)));
+  return quiet ? testing::first_sound(samples, *quiet) : std::nullopt;
+}
 
 std::unique_ptr<SinkMonitor> start_monitor(benchmark::State& state) {
   std::string error;
@@ -141,25 +141,21 @@ std::unique_ptr<SinkMonitor> start_monitor(benchmark::State& state) {
   return monitor;
 }
 
-void key_benchmark(benchmark::State& state, SpeechEngine& engine, SinkMonitor& monitor) {
-  KeyTrial trial{engine, monitor};
-  const auto pattern = trial.pattern_of(kNewText);
-  if (pattern.empty()) {
-    state.SkipWithError("the new text was never heard");
-    return;
-  }
+void key_benchmark(benchmark::State& state, SpeechEngine& engine, SinkMonitor& monitor,
+                   const NewTextFinder& find, std::function<void()> at_key = nullptr) {
+  KeyTrial trial{engine, monitor, std::move(at_key)};
   Figures silent, sounding;
   for (auto _ : state) {
-    const auto [cut, unused] = trial.run("", pattern);
-    const auto [unused2, started] = trial.run(kNewText, pattern);
+    const double cut = trial.run("", find).first;
+    const double started = trial.run(kNewText, find).second;
     if (cut >= 0) silent.add(cut);
     if (started >= 0) sounding.add(started);
     state.SetIterationTime(std::max(cut, 0.0) / 1000);
   }
   silent.report(state, "key_to_silence");
   sounding.report(state, "key_to_new_text");
-  state.counters["missed"] =
-      static_cast<double>(2 * state.iterations() - silent.values.size() - sounding.values.size());
+  state.counters["missed"] = static_cast<double>(2 * state.iterations() - silent.values.size() -
+                                                 sounding.values.size());
 }
 
 void BM_EspeakKeyOnSink(benchmark::State& state) {
@@ -171,9 +167,48 @@ void BM_EspeakKeyOnSink(benchmark::State& state) {
     state.SkipWithError(error.c_str());
     return;
   }
-  key_benchmark(state, *engine, *monitor);
+  // The new text's own samples, as queued after the key: found exactly in the recording.
+  std::mutex mutex;
+  std::vector<std::int16_t> queued;
+  std::size_t key_mark = 0;
+  engine->set_sample_listener([&](const std::int16_t* samples, std::size_t count) {
+    std::lock_guard lock(mutex);
+    queued.insert(queued.end(), samples, samples + count);
+  });
+  const auto at_key = [&] {
+    std::lock_guard lock(mutex);
+    key_mark = queued.size();
+  };
+  const NewTextFinder find = [&](testing::Samples samples,
+                                 std::size_t from) -> std::optional<std::size_t> {
+    std::vector<std::int16_t> text;
+    {
+      std::lock_guard lock(mutex);
+      text.assign(queued.begin() + static_cast<std::ptrdiff_t>(key_mark), queued.end());
+      queued.clear();
+    }
+    const auto lead = testing::first_sound(text, 0);
+    const std::size_t length = samples_in(milliseconds(20));
+    if (!lead || text.size() < *lead + length) return std::nullopt;
+    const testing::Samples pattern(text.data() + *lead, length);
+    return testing::find_pattern(samples, pattern, from, from + samples_in(milliseconds(300)));
+  };
+  key_benchmark(state, *engine, *monitor, find, at_key);
 }
 BENCHMARK(BM_EspeakKeyOnSink)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
+
+void BM_SpeechdKeyOnSink(benchmark::State& state) {
+  auto monitor = start_monitor(state);
+  if (!monitor) return;
+  std::string error;
+  auto engine = SpeechdEngine::open(error);
+  if (!engine) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  key_benchmark(state, *engine, *monitor, sound_after_a_gap);
+}
+BENCHMARK(BM_SpeechdKeyOnSink)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
 // A child process with its standard input on a pipe we hold.
 struct Child {
@@ -266,6 +301,14 @@ void BM_EspeakLaunchToGreeting(benchmark::State& state) {
 BENCHMARK(BM_EspeakLaunchToGreeting)
     ->UseManualTime()
     ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SpeechdLaunchToGreeting(benchmark::State& state) {
+  launch_benchmark(state, "speechd");
+}
+BENCHMARK(BM_SpeechdLaunchToGreeting)
+    ->UseManualTime()
+    ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libspeechd-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils)
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
+    libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 fi
 
 missing=()
