@@ -154,8 +154,8 @@ void key_benchmark(benchmark::State& state, SpeechEngine& engine, SinkMonitor& m
   }
   silent.report(state, "key_to_silence");
   sounding.report(state, "key_to_new_text");
-  state.counters["missed"] = static_cast<double>(2 * state.iterations() - silent.values.size() -
-                                                 sounding.values.size());
+  state.counters["missed"] =
+      static_cast<double>(2 * state.iterations() - silent.values.size() - sounding.values.size());
 }
 
 void BM_EspeakKeyOnSink(benchmark::State& state) {

@@ -143,7 +143,13 @@ SpeechdEngine::SpeechdEngine() : state_(std::make_shared<SpeechdState>()) {}
 
 std::unique_ptr<SpeechdEngine> SpeechdEngine::open(std::string& error) {
   std::unique_ptr<SpeechdEngine> engine(new SpeechdEngine());
-  if (!engine->connect(error) || !engine->heard_speaking(error)) return nullptr;
+  bool connection_broke = false;
+  if (!engine->connect(error) || !engine->heard_speaking(error, connection_broke)) {
+    // A service leaving after its idle time can take a connection and drop it: once more.
+    if (!connection_broke) return nullptr;
+    engine.reset(new SpeechdEngine());
+    if (!engine->connect(error) || !engine->heard_speaking(error, connection_broke)) return nullptr;
+  }
   engine->create_voice();
   // Listed once, while the game gets on with starting.
   engine->worker_.post([state = engine->state_] {
@@ -218,11 +224,12 @@ bool SpeechdEngine::connect(std::string& error) {
   return true;
 }
 
-bool SpeechdEngine::heard_speaking(std::string& error) {
+bool SpeechdEngine::heard_speaking(std::string& error, bool& connection_broke) {
   // A blank text: silent, but a service without a working sound output never finishes it.
   auto message = worker_.call<int>(
       [state = state_] { return spd_say(state->connection, SPD_TEXT, " "); }, kCallLimit);
   if (!message || *message < 0) {
+    connection_broke = message.has_value();
     error = "speech-dispatcher would not take a text";
     return false;
   }

@@ -58,7 +58,7 @@ class SpeechdEngine final : public SpeechEngine {
  private:
   SpeechdEngine();
   bool connect(std::string& error);
-  bool heard_speaking(std::string& error);
+  bool heard_speaking(std::string& error, bool& connection_broke);
   bool call(std::function<bool()> job, std::chrono::milliseconds limit);
   void await_voices();
   void fail(const std::string& reason) const;
