@@ -115,7 +115,12 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   // The sound server and espeak-ng each take milliseconds to start: side by side, not in turn.
   std::string device_error;
   std::thread device;
-  if (audio) device = std::thread([&] { device_error = engine->open_device(); });
+  if (audio) {
+    device = std::thread([&] {
+      device_error = engine->open_device();
+      SDL_TLSCleanup();  // SDL keeps per-thread data; this thread ends here
+    });
+  }
   const int sample_rate = espeak_sample_rate(error);
   if (sample_rate > 0) engine->load_voices();
   if (device.joinable()) device.join();
