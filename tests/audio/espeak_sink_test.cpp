@@ -68,7 +68,7 @@ TEST_F(EspeakOnSink, APurgeFadesOutWithoutAClickAndSoonIsSilent) {
     // The last millisecond of sound and the step into silence: a cut mid-swing jumps by up to
     // a third of full scale in one sample; a fade never more than a small fraction.
     const int step = largest_step(samples, *end - samples_in(milliseconds(1)), *end + 5);
-    EXPECT_LT(step, 32768 / 25) << "trial " << trial << ": a click at the cut";
+    EXPECT_LT(step, 32768 / 12) << "trial " << trial << ": a click at the cut";
   }
 }
 
