@@ -113,17 +113,16 @@ EspeakEngine::EspeakEngine() : queue_(kFadeSamples) {}
 std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& error) {
   std::unique_ptr<EspeakEngine> engine(new EspeakEngine());
   // The sound server and espeak-ng each take milliseconds to start: side by side, not in turn.
-  std::string device_error;
-  std::thread device;
-  if (audio) {
-    device = std::thread([&] {
-      device_error = engine->open_device();
-      SDL_TLSCleanup();  // SDL keeps per-thread data; this thread ends here
-    });
-  }
-  const int sample_rate = espeak_sample_rate(error);
-  if (sample_rate > 0) engine->load_voices();
-  if (device.joinable()) device.join();
+  // espeak-ng starts on a helper thread; SDL and the sound server stay on the caller's.
+  int sample_rate = 0;
+  std::string espeak_error;
+  std::thread espeak([&] {
+    sample_rate = espeak_sample_rate(espeak_error);
+    if (sample_rate > 0) engine->load_voices();
+  });
+  const std::string device_error = audio ? engine->open_device() : std::string();
+  espeak.join();
+  error = espeak_error;
   if (sample_rate <= 0) return nullptr;
   if (sample_rate != kSampleRate) error = "espeak-ng speaks at an unexpected sample rate";
   if (!device_error.empty()) error = device_error;
@@ -203,12 +202,14 @@ void EspeakEngine::load_voices() {
 }
 
 EspeakEngine::~EspeakEngine() {
+  bool owner;
   {
     std::lock_guard lock(g_sink_mutex);
-    if (g_owner == this) g_owner = nullptr;
+    owner = g_owner == this;
+    if (owner) g_owner = nullptr;
     generation_ = ++g_last_generation;
   }
-  espeak_Synchronize();  // nothing of ours is left in espeak-ng's hands
+  if (owner) espeak_Synchronize();  // nothing of ours is left in espeak-ng's hands
   close_device();
 }
 
