@@ -5,6 +5,7 @@
 
 #include "data/translate.h"
 #include "program/bench.h"
+#include "program/engine_choice.h"
 #include "program/cli_messages.h"
 #include "program/headless.h"
 #include "program/messages.h"
@@ -113,8 +114,12 @@ int run_command_line(int argc, char** argv) {
   add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
              translate("where to play: in a window, in this terminal, or headless from key "
                        "scripts"));
-  add_choice(app, "--speech", options.speech, {"espeak", "text", "none"},
-             translate("the voice: espeak (espeak-ng), text (a line a message) or none"));
+  add_choice(app, "--speech", options.speech, {"espeak", "speechd", "text", "none"},
+             translate("the voice: espeak (espeak-ng), speechd (speech-dispatcher), text (a line "
+                       "a message) or none"));
+  bool list_voices = false;
+  app.add_flag("--list-voices", list_voices,
+               translate("print the voices of the chosen engine and exit"));
   app.add_option("--keys", options.keys_file,
                  translate("key script (headless; standard input when absent)"))
       ->type_name(translate("FILE"));
@@ -159,6 +164,8 @@ int run_command_line(int argc, char** argv) {
   }
   if (bench->parsed()) return run_bench(std::cout);
   if (simulate->parsed()) return run_simulate(simulate_options);
+  if (list_voices)
+    return print_voices(options.speech.empty() ? "espeak" : options.speech, std::cout, std::cerr);
 
   return run_front_end(options);
 }

@@ -1,4 +1,4 @@
-// The speech engine a run asked for, falling back to the text engine with a one-line message.
+// The speech engine a run asked for, falling back to the next one with a one-line message.
 #pragma once
 
 #include <memory>
@@ -9,8 +9,9 @@
 
 namespace fortuna {
 
-// name is "espeak", "text" or "none". espeak that cannot start, or has no voice, says so on err
-// and gives the text engine speaking on out.
+// name is "speechd", "espeak", "text" or "none". An engine that cannot start, or has no voice,
+// says so on err and hands over to the next (speechd, espeak, text, which speaks on out); one
+// line on standard error then says which engine and voice speak.
 std::unique_ptr<SpeechEngine> make_engine(const std::string& name, std::ostream& out,
                                           std::ostream& err);
 

@@ -6,6 +6,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --tests
 jobs="$(nproc)"
 bash scripts/check-shape.sh
+# The speech tests listen to a real sound server and speech service: started here, stopped on exit.
+bash scripts/start-audio.sh
+trap 'bash scripts/start-audio.sh --stop' EXIT
+export FORTUNA_AUDIO_REQUIRED=1
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <espeak-ng/speak_lib.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +25,17 @@ constexpr int kMaxWordsPerMinute = 900;  // faster is no longer words
 constexpr int kNormalWordsPerMinute = 175;
 // Audio per synth callback: small chunks let a purged text stop at the next chunk.
 constexpr int kChunkMilliseconds = 20;
+// What espeak-ng's voices give; the device is opened for it before espeak-ng says so.
+constexpr int kSampleRate = 22050;
+// The device's buffer on a sound server, 2.9 ms: what it and the server hold beyond the sample
+// playing stays well under 10 ms, so a cut is heard at once. Straight to a card (or to SDL's
+// timed dummy driver) a period that short is not kept, and SDL's usual size stays.
+constexpr int kServerDeviceSamples = 64;
+constexpr int kDeviceSamples = 512;
+// Low among real-time threads: the sound server's own come first.
+constexpr int kAudioThreadPriority = 3;
+// A purge fades over 3 ms: too short to hear as a fade, long enough not to click.
+constexpr std::size_t kFadeSamples = kSampleRate * 3 / 1000;
 // A queue that has not moved for this long belongs to a stuck device.
 constexpr auto kStuckQueue = std::chrono::milliseconds(1500);
 
@@ -69,9 +82,8 @@ struct SynthSink {
     EspeakEngine* engine = g_owner;
     if (!engine || generation != engine->generation_) return 1;  // purged: stop synthesising
     if (!wav || count <= 0) return 0;
-    if (engine->device_ != 0) {
-      SDL_QueueAudio(engine->device_, wav, static_cast<Uint32>(count) * sizeof(short));
-    }
+    if (engine->device_ != 0) engine->queue_.push(wav, static_cast<std::size_t>(count));
+    if (engine->listener_) engine->listener_(wav, static_cast<std::size_t>(count));
     engine->samples_.fetch_add(count, std::memory_order_release);
     return 0;
   }
@@ -98,39 +110,87 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_silent(std::string& error) {
   return open_with(false, error);
 }
 
+EspeakEngine::EspeakEngine() : queue_(kFadeSamples) {}
+
 std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& error) {
-  const int sample_rate = espeak_sample_rate(error);
+  std::unique_ptr<EspeakEngine> engine(new EspeakEngine());
+  // The sound server and espeak-ng each take milliseconds to start: side by side, not in turn.
+  // espeak-ng starts on a helper thread; SDL and the sound server stay on the caller's.
+  int sample_rate = 0;
+  std::string espeak_error;
+  std::thread espeak([&] {
+    sample_rate = espeak_sample_rate(espeak_error);
+    if (sample_rate > 0) engine->load_voices();
+  });
+  const std::string device_error = audio ? engine->open_device() : std::string();
+  espeak.join();
+  error = espeak_error;
   if (sample_rate <= 0) return nullptr;
+  if (sample_rate != kSampleRate) error = translate("espeak-ng speaks at an unexpected sample rate");
+  if (!device_error.empty()) error = device_error;
+  if (!error.empty()) return nullptr;
   {
     std::lock_guard lock(g_sink_mutex);
     if (g_owner) {
       error = translate("espeak-ng is already in use by another voice");
       return nullptr;
     }
+    engine->generation_ = ++g_last_generation;
+    g_owner = engine.get();
   }
-  std::unique_ptr<EspeakEngine> engine(new EspeakEngine());
-  if (audio) {
-    QuietStderr quiet;
-    if (start_sdl_audio() != 0) {
-      error = one_line(format_message(translate("no audio output (%s)"), SDL_GetError()));
-      return nullptr;
-    }
-    SDL_AudioSpec want{};
-    SDL_AudioSpec have{};
-    want.freq = sample_rate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 1;
-    want.samples = 512;
-    engine->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (engine->device_ == 0) {
-      error = one_line(format_message(translate("no audio device (%s)"), SDL_GetError()));
-      SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      return nullptr;
-    }
-    engine->device_buffer_ms_ = have.freq > 0 ? 1000 * have.samples / have.freq + 1 : 0;
-    SDL_PauseAudioDevice(engine->device_, 0);
-  }
+  espeak_SetSynthCallback(synth_callback);
+  engine->create_voice();
+  return engine;
+}
 
+std::string EspeakEngine::open_device() {
+  QuietStderr quiet;
+  if (start_sdl_audio() != 0)
+    return one_line(format_message(translate("no audio output (%s)"), SDL_GetError()));
+  SDL_AudioSpec want{};
+  SDL_AudioSpec have{};
+  want.freq = kSampleRate;
+  want.format = AUDIO_S16SYS;
+  want.channels = 1;
+  const std::string driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+  const bool server = driver == "pulseaudio" || driver == "pipewire";
+  want.samples = server ? kServerDeviceSamples : kDeviceSamples;
+  want.callback = play;
+  want.userdata = this;
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_ == 0) {
+    std::string error = one_line(format_message(translate("no audio device (%s)"), SDL_GetError()));
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return error;
+  }
+  device_buffer_ms_ = have.freq > 0 ? 1000 * have.samples / have.freq + 1 : 0;
+  SDL_PauseAudioDevice(device_, 0);
+  return {};
+}
+
+void EspeakEngine::close_device() {
+  if (device_ == 0) return;
+  SDL_CloseAudioDevice(device_);
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  device_ = 0;
+}
+
+// SDL's audio thread asks for the next samples.
+void EspeakEngine::play(void* engine, std::uint8_t* stream, int bytes) {
+  // A buffer this short runs dry if the thread filling it waits behind others: ask for real-time
+  // scheduling where the system allows it (root, or a real-time limit), else go on as we are.
+  static thread_local bool asked = false;
+  if (!asked) {
+    asked = true;
+    sched_param priority{};
+    priority.sched_priority = kAudioThreadPriority;
+    pthread_setschedparam(pthread_self(), SCHED_RR, &priority);
+  }
+  static_cast<EspeakEngine*>(engine)->queue_.pull(reinterpret_cast<std::int16_t*>(stream),
+                                                  static_cast<std::size_t>(bytes) / 2);
+}
+
+void EspeakEngine::load_voices() {
   std::vector<Voice> spanish, others;
   if (const espeak_VOICE** list = espeak_ListVoices(nullptr)) {
     for (; *list; ++list) {
@@ -139,30 +199,20 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
       (speaks_spanish(voice) ? spanish : others).push_back({voice.name, voice.identifier});
     }
   }
-  engine->voices_ = std::move(spanish);
-  engine->voices_.insert(engine->voices_.end(), others.begin(), others.end());
-
-  espeak_SetSynthCallback(synth_callback);
-  {
-    std::lock_guard lock(g_sink_mutex);
-    engine->generation_ = ++g_last_generation;
-    g_owner = engine.get();
-  }
-  engine->create_voice();
-  return engine;
+  voices_ = std::move(spanish);
+  voices_.insert(voices_.end(), others.begin(), others.end());
 }
 
 EspeakEngine::~EspeakEngine() {
+  bool owner;
   {
     std::lock_guard lock(g_sink_mutex);
-    if (g_owner == this) g_owner = nullptr;
+    owner = g_owner == this;
+    if (owner) g_owner = nullptr;
     generation_ = ++g_last_generation;
   }
-  espeak_Synchronize();  // nothing of ours is left in espeak-ng's hands
-  if (device_ != 0) {
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  }
+  if (owner) espeak_Synchronize();  // nothing of ours is left in espeak-ng's hands
+  close_device();
 }
 
 void EspeakEngine::create_voice() {
@@ -174,7 +224,7 @@ void EspeakEngine::create_voice() {
 void EspeakEngine::purge() {
   std::lock_guard lock(g_sink_mutex);
   generation_ = ++g_last_generation;
-  if (device_ != 0) SDL_ClearQueuedAudio(device_);
+  queue_.purge();
 }
 
 void EspeakEngine::speak(std::string_view utf8) {
@@ -202,11 +252,11 @@ void EspeakEngine::wait_until_done() {
   espeak_Synchronize();
   if (device_ == 0) return;
   using Clock = std::chrono::steady_clock;
-  Uint32 queued = SDL_GetQueuedAudioSize(device_);
+  std::size_t queued = queue_.size();
   auto moved_at = Clock::now();
   while (queued > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const Uint32 now_queued = SDL_GetQueuedAudioSize(device_);
+    const std::size_t now_queued = queue_.size();
     if (now_queued != queued) {
       queued = now_queued;
       moved_at = Clock::now();
@@ -230,10 +280,13 @@ void EspeakEngine::select_voice(int index) {
 }
 
 void EspeakEngine::use_voice(const std::string& identifier) {
-  // Voices change at once, outside espeak-ng's queue: let any synthesis finish first.
-  espeak_Synchronize();
-  if (!identifier.empty()) espeak_SetVoiceByName(identifier.c_str());
-  current_voice_ = identifier;
+  // Loading a voice reads its dictionary: not again for the voice already in use.
+  if (identifier != current_voice_ || identifier.empty()) {
+    // Voices change at once, outside espeak-ng's queue: let any synthesis finish first.
+    espeak_Synchronize();
+    if (!identifier.empty()) espeak_SetVoiceByName(identifier.c_str());
+    current_voice_ = identifier;
+  }
   set_rate(rate_);
 }
 
@@ -243,8 +296,13 @@ void EspeakEngine::set_rate(int rate) {
   rate_pending_ = espeak_SetParameter(espeakRATE, espeak_words_per_minute(rate), 0) != EE_OK;
 }
 
+void EspeakEngine::set_sample_listener(SampleListener listener) {
+  std::lock_guard lock(g_sink_mutex);
+  listener_ = std::move(listener);
+}
+
 std::uint32_t EspeakEngine::queued_bytes() const {
-  return device_ != 0 ? SDL_GetQueuedAudioSize(device_) : 0;
+  return static_cast<std::uint32_t>(queue_.size() * sizeof(std::int16_t));
 }
 
 }  // namespace fortuna

@@ -1,13 +1,16 @@
-// espeak-ng, synthesising in retrieval mode and playing through an SDL audio queue we control.
+// espeak-ng, synthesising in retrieval mode and playing through a sample queue of our own that an
+// SDL audio device drains with a short buffer: a purge fades out within milliseconds.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "speech/engine.h"
+#include "speech/fading_queue.h"
 
 namespace fortuna {
 
@@ -37,8 +40,11 @@ class EspeakEngine final : public SpeechEngine {
 
   // Samples synthesised for texts that were not purged, since the engine opened.
   long samples_synthesised() const { return samples_.load(std::memory_order_acquire); }
-  // Bytes waiting in the audio queue (0 without a device).
+  // Bytes waiting in the sample queue (0 without a device).
   std::uint32_t queued_bytes() const;
+  // Sees every sample queued for the device, before any fade (tests and measurements).
+  using SampleListener = std::function<void(const std::int16_t*, std::size_t)>;
+  void set_sample_listener(SampleListener listener);
   // The espeak-ng identifier of the current voice.
   const std::string& voice_identifier() const { return current_voice_; }
 
@@ -49,12 +55,18 @@ class EspeakEngine final : public SpeechEngine {
 
   friend struct SynthSink;
 
-  EspeakEngine() = default;
+  EspeakEngine();
   static std::unique_ptr<EspeakEngine> open_with(bool audio, std::string& error);
+  // Opens and starts the SDL audio device drawing from queue_; the empty string or why not.
+  std::string open_device();
+  void close_device();
+  static void play(void* engine, std::uint8_t* stream, int bytes);
+  void load_voices();
   void use_voice(const std::string& identifier);
   void purge();
   int synthesise();  // text_ to espeak-ng, for the current generation
 
+  FadingQueue queue_;
   std::uint32_t device_ = 0;  // SDL audio device, 0 when silent
   int device_buffer_ms_ = 0;  // what the device has taken from the queue may still sound
   std::vector<Voice> voices_;
@@ -66,6 +78,7 @@ class EspeakEngine final : public SpeechEngine {
   // Written under the callback's lock.
   std::uintptr_t generation_ = 0;
   std::atomic<long> samples_{0};
+  SampleListener listener_;  // under the callback's lock
 };
 
 }  // namespace fortuna

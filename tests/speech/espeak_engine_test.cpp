@@ -113,7 +113,8 @@ TEST_F(EspeakSilent, AFloodOfTextsStillEndsWithTheLastOneSpokenWhole) {
 TEST_F(EspeakAudio, TheEmptyTextCutsALongTextAtOnceAndANewTextReplacesIt) {
   ASSERT_TRUE(speak_long_text());
   engine->speak("");
-  EXPECT_EQ(engine->queued_bytes(), 0u);
+  // Only a fade of a few milliseconds is left to play.
+  EXPECT_LE(engine->queued_bytes(), kSampleRate * 0.005 * sizeof(std::int16_t));
   const long samples = engine->samples_synthesised();
   std::this_thread::sleep_for(milliseconds(200));
   EXPECT_EQ(engine->queued_bytes(), 0u) << "samples of the purged text arrived late";

@@ -1,0 +1,114 @@
+// The speech-dispatcher engine against the real service.
+#include "speech/speechd_engine.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+
+#include "audio/sound_server.h"
+#include "audio/speechd_service.h"
+
+namespace fortuna::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+const std::string kLongText =
+    "en el salón de la mansión los herederos esperan en silencio mientras el notario lee con "
+    "calma cada línea del testamento y nadie se atreve a mirar a los demás a los ojos";
+
+class SpeechdOnService : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    engine = SpeechdEngine::open(error);
+    FORTUNA_NEEDS_AUDIO(engine, "speech-dispatcher cannot speak here: " + error);
+    engine->list_voices();  // the first list takes seconds: not in the timings
+  }
+  // Seconds from giving the text to the service's word that it was spoken.
+  double seconds_to_say(const std::string& text) {
+    const auto start = Clock::now();
+    engine->speak(text);
+    engine->wait_until_done();
+    EXPECT_EQ(engine->fault(), "") << text;
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  std::unique_ptr<SpeechdEngine> engine;
+};
+
+TEST_F(SpeechdOnService, WaitsForTheEndOfATextAndAPurgeOrANewTextCutsALongOne) {
+  const double short_text = seconds_to_say("hola a todos");
+  EXPECT_GT(short_text, 0.2) << "the wait did not wait for the speech";
+  EXPECT_LT(short_text, 10.0);
+
+  engine->speak(kLongText);
+  std::this_thread::sleep_for(milliseconds(400));
+  EXPECT_LT(seconds_to_say(""), 0.5) << "the empty text did not silence the long one";
+
+  engine->speak(kLongText);
+  std::this_thread::sleep_for(milliseconds(400));
+  const double replaced = seconds_to_say("adiós");
+  EXPECT_LT(replaced, 4.0) << "the long text went on after a new one";
+}
+
+TEST_F(SpeechdOnService, MarkupIsReadAsText) {
+  const double without = seconds_to_say("uno tres");
+  const double plain = seconds_to_say("uno dos tres");
+  const double marked = seconds_to_say("uno <dos> tres");
+  ASSERT_GT(plain, without);
+  EXPECT_GT(marked - without, 0.6 * (plain - without)) << "the word in angle brackets was lost";
+}
+
+TEST_F(SpeechdOnService, TheRateReachesBothEndsOfTheServiceAndTheGameKeepsItsOwnValue) {
+  const std::string sentence = "la cocina huele a pan recién hecho y nadie sabe dónde están";
+  engine->set_rate(54);
+  EXPECT_EQ(engine->rate(), 54);
+  EXPECT_EQ(engine->service_rate(), 100);
+  const double fast = seconds_to_say(sentence);
+  engine->set_rate(-54);
+  EXPECT_EQ(engine->rate(), -54);
+  EXPECT_EQ(engine->service_rate(), -100);
+  const double slow = seconds_to_say(sentence);
+  EXPECT_LT(fast * 1.5, slow);
+  const int before = engine->service_rate();
+  engine->create_voice();
+  EXPECT_EQ(engine->rate(), 0);
+  EXPECT_NE(engine->service_rate(), before);
+}
+
+TEST_F(SpeechdOnService, TheSpanishVoicesAreListedOnceAndAnyOfThemCanBeChosen) {
+  const auto voices = engine->list_voices();
+  ASSERT_GE(voices.size(), 2u);
+  EXPECT_LT(voices.size(), 2000u) << "every language was kept";
+  const auto start = Clock::now();
+  EXPECT_EQ(engine->list_voices(), voices);
+  EXPECT_LT(Clock::now() - start, milliseconds(100)) << "listed again";
+  for (int index : {1, static_cast<int>(voices.size()) - 1, 0}) {
+    engine->select_voice(index);
+    EXPECT_GT(seconds_to_say("uno"), 0.05) << voices[static_cast<std::size_t>(index)];
+  }
+  engine->select_voice(static_cast<int>(voices.size()));  // beyond the list: nothing changes
+  EXPECT_EQ(engine->fault(), "");
+}
+
+TEST_F(SpeechdOnService, AServiceKilledMidTextIsAFaultAndNothingWaitsForIt) {
+  engine->speak(kLongText);
+  std::this_thread::sleep_for(milliseconds(300));
+  const auto pid = speechd_service_pid();
+  ASSERT_TRUE(pid);
+  ASSERT_EQ(kill(*pid, SIGKILL), 0);
+  const auto killed = Clock::now();
+  engine->wait_until_done();
+  EXPECT_LT(Clock::now() - killed, std::chrono::seconds(3));
+  EXPECT_NE(engine->fault(), "");
+  const auto later = Clock::now();
+  engine->speak("otra vez");
+  engine->wait_until_done();
+  EXPECT_LT(Clock::now() - later, std::chrono::seconds(1));
+}
+
+}  // namespace
+}  // namespace fortuna::testing
