@@ -4,7 +4,7 @@
 # serves /usr, /usr/local or a staging folder.
 set(FORTUNA_APP_ID "io.github.zivibrunilda.fortuna" CACHE STRING
     "Reverse-DNS id naming the desktop entry, the metainfo and the icon")
-set(FORTUNA_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX expression of the game's licence")
+set(FORTUNA_LICENSE "GPL-3.0-or-later" CACHE STRING "SPDX expression of the game's licence")
 set(FORTUNA_RELEASE_DATE "2026-12-06")
 # Debian keeps games in PREFIX/games, on every user's PATH.
 set(FORTUNA_INSTALL_BINDIR games CACHE STRING "Where the program goes, under the install prefix")
