@@ -105,6 +105,13 @@ std::string key_words(const std::vector<Key>& keys) {
 
 }  // namespace
 
+void add_to_help(std::vector<HelpEntry>& entries, Action action, Key key) {
+  auto entry = std::find_if(entries.begin(), entries.end(),
+                            [&](const HelpEntry& e) { return e.action == action; });
+  if (entry == entries.end()) entry = entries.insert(entries.end(), {action, {}});
+  entry->keys.push_back(key);
+}
+
 std::string history_entry_text(const std::string& text, HistoryPlace place) {
   switch (place) {
     case HistoryPlace::First:

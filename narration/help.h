@@ -53,6 +53,9 @@ struct HelpEntry {
   std::vector<Key> keys;  // every key that does it now
 };
 
+// The key joins the entry of its action, made when it is the first.
+void add_to_help(std::vector<HelpEntry>& entries, Action action, Key key);
+
 // Where a text said again stands in the history: a blind player hears where the ends are.
 enum class HistoryPlace { First, Middle, Last, Only };
 std::string history_entry_text(const std::string& text, HistoryPlace place);

@@ -67,12 +67,8 @@ int run_headless(const Options& options) {
   }
 
   CheckedFile standard_output;
-  std::string error;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, error);
-  if (!transcript) {
-    std::cerr << "fortuna: " << error << '\n';
-    return 2;
-  }
+  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
+  if (!transcript) return 2;
 
   auto chosen = make_engine(options.speech.empty() ? "none" : options.speech,
                             text_output(options, standard_output), std::cerr);

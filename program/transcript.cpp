@@ -20,14 +20,15 @@ std::string line(const Json& event) {
 }  // namespace
 
 std::unique_ptr<Transcript> Transcript::open(const std::string& path, CheckedFile& standard_output,
-                                             std::string& error) {
+                                             std::ostream& err) {
   std::unique_ptr<Transcript> transcript(new Transcript());
   if (path == "-") {
     transcript->out_ = &standard_output;
   } else if (!path.empty()) {
+    std::string error;
     transcript->file_ = CheckedFile::create(path, error);
     if (!transcript->file_) {
-      error = "--transcript " + error;
+      err << "fortuna: --transcript " << error << '\n';
       return nullptr;
     }
     transcript->out_ = transcript->file_.get();

@@ -16,10 +16,10 @@ namespace fortuna {
 
 class Transcript final : public SpeechObserver {
  public:
-  // Where it goes: nowhere (empty path), standard output ("-") or a file. Nothing, with a
-  // one-line reason in error, when the file cannot be made.
+  // Where it goes: nowhere (empty path), standard output ("-") or a file. Nothing, with the
+  // reason said in one line on err, when the file cannot be made.
   static std::unique_ptr<Transcript> open(const std::string& path, CheckedFile& standard_output,
-                                          std::string& error);
+                                          std::ostream& err);
 
   void key(Key key);
   void on_speak(const std::string& text, Wait wait) override;

@@ -132,10 +132,7 @@ std::vector<HelpEntry> GameScreen::help() const {
     if (action == Action::Nothing || action == Action::Refuse || action == Action::WrongTarget ||
         action == Action::AskForARoom || action == Action::AskForACard || leftover)
       continue;
-    auto entry = std::find_if(entries.begin(), entries.end(),
-                              [&](const HelpEntry& e) { return e.action == action; });
-    if (entry == entries.end()) entry = entries.insert(entries.end(), {action, {}});
-    entry->keys.push_back(key);
+    add_to_help(entries, action, key);
   }
   return entries;
 }

@@ -64,11 +64,7 @@ std::vector<HelpEntry> StartScreen::help() const {
        {keys::kUp, keys::kDown, keys::kLeft, keys::kRight, keys::kSpace, keys::kF2, keys::kEnter,
         keys::kF7, keys::kF8, keys::kF9, keys::kF10, keys::kControl, keys::kF1, keys::kEscape}) {
     const Key key{code, {}};
-    const Action action = action_for(key);
-    auto entry = std::find_if(entries.begin(), entries.end(),
-                              [&](const HelpEntry& e) { return e.action == action; });
-    if (entry == entries.end()) entry = entries.insert(entries.end(), {action, {}});
-    entry->keys.push_back(key);
+    add_to_help(entries, action_for(key), key);
   }
   return entries;
 }

@@ -1,7 +1,5 @@
 #include "program/terminal/terminal_frontend.h"
 
-#include "data/translate.h"
-
 #include <unistd.h>
 
 #include <csignal>
@@ -10,13 +8,14 @@
 #include <functional>
 #include <iostream>
 
+#include "data/translate.h"
 #include "program/engines.h"
 #include "program/interrupt_source.h"
 #include "program/interruptible_engine.h"
 #include "program/key_names.h"
+#include "program/key_timing.h"
 #include "program/program.h"
 #include "program/terminal/line_editor.h"
-#include "program/terminal/line_timing.h"
 #include "program/terminal/terminal_input.h"
 #include "program/terminal/terminal_keys.h"
 #include "program/terminal/terminal_session.h"
@@ -42,6 +41,15 @@ const char* const kTerminalHelp =
     "lugar de Control y un número, y L para leer la etiqueta de estado.";
 
 namespace {
+
+std::uint64_t nanoseconds_of(std::chrono::steady_clock::time_point at) {
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count());
+}
+
+std::uint64_t steady_nanoseconds() {
+  return nanoseconds_of(std::chrono::steady_clock::now());
+}
 
 bool set_in_environment(const char* name) {
   const char* value = std::getenv(name);
@@ -109,7 +117,7 @@ class TerminalPlatform final : public Platform {
 class KeyLoop {
  public:
   KeyLoop(Program& program, TerminalPlatform& terminal, TerminalInput& input, KeyDecoder& decoder,
-          Transcript& transcript, LineTimingEngine& timing)
+          Transcript& transcript, TimedEngine& timing)
       : program_(program),
         terminal_(terminal),
         input_(input),
@@ -136,8 +144,9 @@ class KeyLoop {
             decoder_.feed(event.bytes);
             break;
         }
-        const auto read_at =
-            event.kind == TerminalEvent::Kind::Bytes ? std::optional(event.read_at) : std::nullopt;
+        const auto read_at = event.kind == TerminalEvent::Kind::Bytes
+                                 ? std::optional(nanoseconds_of(event.read_at))
+                                 : std::nullopt;
         while (!program_.ended()) {
           auto key = decoder_.next();
           if (!key) break;
@@ -151,16 +160,16 @@ class KeyLoop {
   }
 
  private:
-  void deliver(Key key, std::optional<LineTimingEngine::Clock::time_point> read_at) {
+  void deliver(Key key, std::optional<std::uint64_t> read_at) {
     // L is the terminal's own: the status label, printed only when asked for.
     if (key.code == 'L' && !key.modifiers.control && !key.modifiers.alt) {
       terminal_.print_label();
       return;
     }
-    timing_.key_read(read_at);
+    timing_.key_started(read_at);
     transcript_.key(key);
     program_.key_down(key);
-    timing_.key_read(std::nullopt);
+    timing_.key_started(std::nullopt);
   }
 
   Program& program_;
@@ -168,16 +177,8 @@ class KeyLoop {
   TerminalInput& input_;
   KeyDecoder& decoder_;
   Transcript& transcript_;
-  LineTimingEngine& timing_;
+  TimedEngine& timing_;
 };
-
-// Writes the key timings, one figure in microseconds a line, where FORTUNA_KEY_TIMING says.
-void write_timings(const LineTimingEngine& timing) {
-  const char* path = std::getenv("FORTUNA_KEY_TIMING");
-  if (!path || !*path) return;
-  std::ofstream out(path, std::ios::trunc);
-  for (double us : timing.samples_us()) out << us << '\n';
-}
 
 }  // namespace
 
@@ -189,12 +190,9 @@ bool terminal_is_the_default(bool input_is_terminal) {
 
 int run_terminal(const Options& options) {
   CheckedFile standard_output;
+  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
+  if (!transcript) return 2;
   std::string error;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, error);
-  if (!transcript) {
-    std::cerr << "fortuna: " << error << '\n';
-    return 2;
-  }
   const char* term_variable = std::getenv("TERM");
   const std::string term = term_variable ? term_variable : "";
 
@@ -203,15 +201,15 @@ int run_terminal(const Options& options) {
   std::signal(SIGPIPE, SIG_IGN);
   TerminalSession session;
   if (!session.open(term, error)) {
-    std::cerr << "fortuna: " << format_message(translate("%s; use --frontend headless"), error.c_str())
-              << '\n';
+    std::cerr << "fortuna: "
+              << format_message(translate("%s; use --frontend headless"), error.c_str()) << '\n';
     return 2;
   }
 
   auto engine = make_engine(options.speech.empty() ? "text" : options.speech,
                             text_output(options, standard_output), std::cerr);
   InterruptibleEngine interruptible(*engine, interrupts);
-  LineTimingEngine timing(interruptible);
+  TimedEngine timing(interruptible, steady_nanoseconds, 1'000'000'000);
   const auto clock_owner = make_clock(options);
 
   TerminalInput input(STDIN_FILENO, interrupts);
@@ -229,7 +227,7 @@ int run_terminal(const Options& options) {
 
   const int code = KeyLoop(program, terminal, input, decoder, *transcript, timing).run();
   session.restore();
-  write_timings(timing);
+  write_key_timings(timing);
   return finish_run(code, *transcript, standard_output, std::cerr);
 }
 

@@ -6,16 +6,6 @@
 
 namespace fortuna {
 
-void TimedEngine::speak(std::string_view utf8) {
-  if (key_at_ != 0) {
-    const std::uint64_t elapsed = now_() - key_at_;
-    samples_us_.push_back(1e6 * static_cast<double>(elapsed) /
-                          static_cast<double>(ticks_per_second_));
-    key_at_ = 0;
-  }
-  inner_.speak(utf8);
-}
-
 KeyQueueClock::KeyQueueClock() {
   SDL_AddEventWatch(&KeyQueueClock::watch, this);
 }

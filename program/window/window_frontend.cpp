@@ -12,6 +12,7 @@
 #include "program/interrupt_source.h"
 #include "program/interruptible_engine.h"
 #include "program/key_names.h"
+#include "program/key_timing.h"
 #include "program/program.h"
 #include "program/transcript.h"
 #include "program/window/key_timing.h"
@@ -72,14 +73,6 @@ std::string first_line(const std::string& text) {
   return text.substr(0, text.find('\n'));
 }
 
-// Writes the key timings, one figure in microseconds a line, where FORTUNA_KEY_TIMING says.
-void write_timings(const TimedEngine& timed) {
-  const char* path = std::getenv("FORTUNA_KEY_TIMING");
-  if (!path || !*path) return;
-  std::ofstream out(path, std::ios::trunc);
-  for (double us : timed.samples_us()) out << us << '\n';
-}
-
 class Session {
  public:
   Session(Program& program, WindowPlatform& window, Transcript& transcript, TimedEngine& timed,
@@ -129,7 +122,7 @@ class Session {
         } else if (auto key = translate_key(keysym.sym, keysym.scancode, keysym.mod)) {
           deliver(*key);
         }
-        timed_.key_started(0);
+        timed_.key_started(std::nullopt);
         break;
       }
       case SDL_QUIT:  // the close button: Escape closes either window
@@ -170,12 +163,9 @@ int run_window(const Options& options) {
   SDL_StopTextInput();  // on only while the rename box is open
 
   CheckedFile standard_output;
+  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
+  if (!transcript) return 2;
   std::string error;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, error);
-  if (!transcript) {
-    std::cerr << "fortuna: " << error << '\n';
-    return 2;
-  }
 
   // The engine's complaint goes to standard error and stays in sight in the window.
   std::ostringstream engine_errors;
@@ -204,7 +194,7 @@ int run_window(const Options& options) {
   program.speech().set_observer(transcript.get());
 
   const bool closed = Session(program, window, *transcript, timed, queue_clock).run();
-  write_timings(timed);
+  write_key_timings(timed);
   const auto signal = interrupts.signal();
   const int code = closed || !signal ? 0 : InterruptSource::exit_status(*signal);
   return finish_run(code, *transcript, standard_output, std::cerr);

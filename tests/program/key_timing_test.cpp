@@ -1,4 +1,4 @@
-#include "program/window/key_timing.h"
+#include "program/key_timing.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ TEST(KeyTiming, OnlyTheFirstTextAfterAKeyIsTimed) {
   now = 9000;
   timed.speak("segunda");
   timed.key_started(10000);  // a key that says nothing
-  timed.key_started(0);
+  timed.key_started(std::nullopt);
   timed.speak("sin tecla");
   ASSERT_EQ(timed.samples_us().size(), 1u);
   EXPECT_DOUBLE_EQ(timed.samples_us()[0], 250.0);
