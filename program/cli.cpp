@@ -5,8 +5,8 @@
 
 #include "data/translate.h"
 #include "program/bench.h"
-#include "program/engine_choice.h"
 #include "program/cli_messages.h"
+#include "program/engine_choice.h"
 #include "program/headless.h"
 #include "program/messages.h"
 #include "program/options.h"
@@ -109,8 +109,8 @@ int run_command_line(int argc, char** argv) {
 
   Options options;
   std::string clock_text;
-  // TRANSLATORS: the option values (window, terminal, headless, espeak, text, none) stay as they
-  // are.
+  // TRANSLATORS: the option values (window, terminal, headless, espeak, speechd, text, none) stay
+  // as they are.
   add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
              translate("where to play: in a window, in this terminal, or headless from key "
                        "scripts"));

@@ -87,7 +87,7 @@ expected="Usage: fortuna \[OPTIONS\]" check_help LANG=en_US.UTF-8
 expected="Pantalla de inicio:" check_help LANG=es_ES.UTF-8
 expected="Start screen:" check_help LANG=en_US.UTF-8
 said=$(LANG=en_US.UTF-8 "$game" --speech sapi 2>&1 || true)
-[[ $said == 'fortuna: --speech: "sapi" is not one of espeak, text, none' ]] ||
+[[ $said == 'fortuna: --speech: "sapi" is not one of espeak, speechd, text, none' ]] ||
   fail "the English error says \"$said\""
 
 scripts=0
