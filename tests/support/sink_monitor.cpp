@@ -17,13 +17,13 @@ std::chrono::nanoseconds duration_of(std::size_t samples) {
 }  // namespace
 
 std::unique_ptr<SinkMonitor> SinkMonitor::start(std::string& error) {
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+  const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
   pa_buffer_attr attributes{};
   attributes.maxlength = static_cast<std::uint32_t>(-1);
   attributes.fragsize = kReadSamples * sizeof(std::int16_t);
   int code = 0;
   pa_simple* stream = pa_simple_new(nullptr, "fortuna-tests", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                    "what the sink plays", &spec, nullptr, &attributes, &code);
+                                    "what the sink plays", &format, nullptr, &attributes, &code);
   if (!stream) {
     error = std::string("no sound server to listen to (") + pa_strerror(code) + ")";
     return nullptr;
