@@ -111,12 +111,19 @@ int run_command_line(int argc, char** argv) {
   std::string clock_text;
   // TRANSLATORS: the option values (window, terminal, headless, espeak, speechd, text, none) stay
   // as they are.
+#ifdef _WIN32
+  add_choice(app, "--frontend", options.frontend, {"window", "headless"},
+             translate("where to play: in a window, or headless from key scripts"));
+  add_choice(app, "--speech", options.speech, {"sapi", "text", "none"},
+             translate("the voice: sapi (the Windows voices), text (a line a message) or none"));
+#else
   add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
              translate("where to play: in a window, in this terminal, or headless from key "
                        "scripts"));
   add_choice(app, "--speech", options.speech, {"espeak", "speechd", "text", "none"},
              translate("the voice: espeak (espeak-ng), speechd (speech-dispatcher), text (a line "
                        "a message) or none"));
+#endif
   bool list_voices = false;
   app.add_flag("--list-voices", list_voices,
                translate("print the voices of the chosen engine and exit"));
@@ -164,8 +171,7 @@ int run_command_line(int argc, char** argv) {
   }
   if (bench->parsed()) return run_bench(std::cout);
   if (simulate->parsed()) return run_simulate(simulate_options);
-  if (list_voices)
-    return print_voices(options.speech.empty() ? "espeak" : options.speech, std::cout, std::cerr);
+  if (list_voices) return print_voices(options.speech, std::cout, std::cerr);
 
   return run_front_end(options);
 }
