@@ -71,3 +71,20 @@ target_link_libraries(fortuna_app PUBLIC user32 gdi32)
 # The dialog template goes in the exe itself: a static library would drop it.
 add_executable(fortuna program/win32/main.cpp program/win32/rename_box.rc)
 target_link_libraries(fortuna PRIVATE fortuna_app shell32)
+
+# The core's tests as a Windows program, run under wine: GoogleTest from Debian's sources.
+option(FORTUNA_TESTS "Build the Windows test program" ON)
+if(FORTUNA_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/data/*.cpp tests/rules/*.cpp
+    tests/narration/*.cpp tests/screens/*.cpp)
+  add_executable(fortuna_tests ${WINDOWS_TEST_SOURCES} tests/speech/channel_test.cpp
+    tests/speech/sapi_parts_test.cpp tests/program/key_names_test.cpp
+    tests/program/win32_keys_test.cpp tests/program/progress_bar_test.cpp
+    tests/program/simulate_figures_test.cpp tests/program/simulate_test.cpp
+    tests/program/simulate_agreement_test.cpp)
+  target_include_directories(fortuna_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(fortuna_tests PRIVATE fortuna_app gtest gtest_main)
+endif()
