@@ -55,12 +55,20 @@ std::string keys_help() {
   1 after the end    new game
   Escape or Alt+F4   leave
 )") + "\n" +
+#ifdef _WIN32
+         // xgettext:no-c-format
+         translate(R"(Settings: the names, who plays each character, the rate and the voice are kept in
+%APPDATA%\fortuna\ajustes.toml by the window; --settings FILE chooses another file,
+--no-settings none. Headless, none is read or saved unless --settings is given.
+)");
+#else
          translate(
              R"(Settings: the names, who plays each character, the rate and the voice are kept in
 $XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
 the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
 or saved unless --settings is given.
 )");
+#endif
 }
 
 // The front end the options ask for, or the best one there is.
