@@ -57,7 +57,8 @@ std::string keys_help() {
 )") + "\n" +
 #ifdef _WIN32
          // xgettext:no-c-format
-         translate(R"(Settings: the names, who plays each character, the rate and the voice are kept in
+         translate(
+             R"(Settings: the names, who plays each character, the rate and the voice are kept in
 %APPDATA%\fortuna\ajustes.toml by the window; --settings FILE chooses another file,
 --no-settings none. Headless, none is read or saved unless --settings is given.
 )");
