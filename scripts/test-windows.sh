@@ -79,6 +79,42 @@ check "the voice list" grep -qx "0	Texto" "$scratch/out.txt"
 check "English when the locale asks" \
   no_voice "speaking through text instead" env LC_ALL=en_US.UTF-8 wine "$exe" --frontend headless --speech sapi
 
+# The window, on a virtual display: F10 and Alt+F4 reach the game, Control alone is a key, and
+# the rename box is a dialog whose edit control takes UTF-8 typing.
+window_keys() {
+  local display window
+  # Xvfb picks a free display and writes its number once it is ready.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$scratch/display" >/dev/null 2>&1 &
+  local xvfb=$!
+  for _ in $(seq 100); do [[ -s $scratch/display ]] && break; sleep 0.1; done
+  display=:$(cat "$scratch/display")
+  # wine's desktop, started by the console runs without a display, would refuse windows.
+  wineserver -k 2>/dev/null || true
+  DISPLAY=$display timeout 120 wine "$exe" --frontend window --speech text --no-settings \
+    --clock 10:20:30 --transcript "$scratch/window.jsonl" >/dev/null 2>&1 &
+  local game=$!
+  window=$(DISPLAY=$display timeout 60 xdotool search --sync --name "La fortuna de Zivi Brunilda" | head -1)
+  sleep 2
+  for keys in Down F10 F2; do DISPLAY=$display xdotool key --window "$window" "$keys" 2>/dev/null; sleep 0.5; done
+  sleep 1
+  DISPLAY=$display xdotool type --delay 50 "Ñandú" 2>/dev/null
+  DISPLAY=$display xdotool key Return 2>/dev/null
+  sleep 1
+  DISPLAY=$display xdotool windowactivate --sync "$window" 2>/dev/null || true
+  for keys in ctrl alt+F4; do DISPLAY=$display xdotool key --window "$window" "$keys" 2>/dev/null; sleep 0.5; done
+  wait "$game"
+  local code=$?
+  kill "$xvfb"
+  ((code == 0)) && grep -o '"key":"[^"]*"\|"default":"[^"]*"\|"text":"ñandú[^"]*"' \
+    "$scratch/window.jsonl" | tr '\n' ' ' | grep -qx '"key":"Down" "key":"F10" "key":"F2" "default":"Sir Reginald, el apenado marido" "text":"ñandúNo seleccionado" "key":"Ctrl+Control" "key":"Alt+F4" ' || {
+    cat "$scratch/window.jsonl"
+    return 1
+  }
+}
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  check "the window's keys and rename box" window_keys
+fi
+
 # The zip: the program, how to play in Spanish, the licence. Windows' Notepad wants CR LF.
 package=fortuna-$(sed -n 's/^project(fortuna VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-windows
 rm -rf "${out:?}/$package" "$out/$package.zip"
