@@ -64,6 +64,14 @@ else
   echo "test-windows: bench games per second: fortuna.exe under wine ${windows_speed}"
 fi
 
+# The simulation's figures, threads and number formatting as on Linux (its speed aside).
+same_simulation() {
+  wine "$exe" simular --partidas 20000 --semilla 7 | grep -v '^Tiempo' >"$scratch/simulate.txt" &&
+    "$linux_build/fortuna" simular --partidas 20000 --semilla 7 | grep -v '^Tiempo' |
+    cmp - "$scratch/simulate.txt"
+}
+if [[ -x $linux_build/fortuna ]]; then check "the simulation as on Linux" same_simulation; fi
+
 # wine's SAPI answers "not implemented": no voice, said in one line, and the text engine speaks.
 no_voice() {  # no_voice EXPECTED-TAIL COMMAND...
   "${@:2}" <<<"Escape" >"$scratch/out.txt" 2>"$scratch/err.txt" || return 1
