@@ -5,11 +5,13 @@
 #include <atomic>
 #include <cassert>
 #include <csignal>
+#include <string>
 #include <thread>
 
 #include "program/interrupt_source.h"
 #include "program/interruptible_engine.h"
 #include "program/interruptible_input.h"
+#include "speech/sapi_parts.h"
 
 namespace fortuna {
 
@@ -57,13 +59,31 @@ std::optional<int> InterruptSource::signal() {
   return first_;
 }
 
+// A console gives UTF-16: its UTF-8 code page reads every letter beyond ASCII as a NUL byte.
+// Control+Z at the start of a line ends the input, as the console has it.
+std::size_t read_console(HANDLE console, char* buffer, std::size_t size) {
+  wchar_t wide[1024];
+  static_assert(sizeof wide / sizeof wide[0] * 3 <= 4096, "every unit fits as UTF-8");
+  DWORD units = 0;
+  if (size < 3 * 1024 || !ReadConsoleW(console, wide, 1024, &units, nullptr) || units == 0)
+    return 0;
+  if (wide[0] == 0x1A) return 0;
+  const std::string text = sapi::utf8_from_utf16(std::u16string(wide, wide + units));
+  text.copy(buffer, text.size());
+  return text.size();
+}
+
 InterruptibleInput::int_type InterruptibleInput::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   if (interrupts_.signal()) return traits_type::eof();
   const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd_));
-  DWORD n = 0;
-  if (!ReadFile(handle, buffer_.data(), static_cast<DWORD>(buffer_.size()), &n, nullptr) || n == 0)
-    return traits_type::eof();
+  DWORD mode = 0, n = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    n = static_cast<DWORD>(read_console(handle, buffer_.data(), buffer_.size()));
+  } else if (!ReadFile(handle, buffer_.data(), static_cast<DWORD>(buffer_.size()), &n, nullptr)) {
+    n = 0;
+  }
+  if (n == 0) return traits_type::eof();
   setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
   return traits_type::to_int_type(*gptr());
 }
