@@ -1,6 +1,6 @@
 // Which engine speaks: the one asked for, or the next that starts (speech-dispatcher, then
-// espeak-ng, then text), each hand-over said in one line; the chosen engine hands over again
-// if it fails during the run.
+// espeak-ng, then text; on Windows SAPI, then text), each hand-over said in one line; the
+// chosen engine hands over again if it fails during the run.
 #pragma once
 
 #include <memory>

@@ -83,11 +83,15 @@ std::unique_ptr<SapiEngine> SapiEngine::open(std::string& error) {
     if (uninitialize) CoUninitialize();
     return nullptr;
   }
-  return std::unique_ptr<SapiEngine>(new SapiEngine(voice, uninitialize));
+  // The rate the player chose in Windows' speech settings: a fresh voice's.
+  long system_rate = 0;
+  if (FAILED(voice->GetRate(&system_rate))) system_rate = 0;
+  return std::unique_ptr<SapiEngine>(
+      new SapiEngine(voice, uninitialize, static_cast<int>(system_rate)));
 }
 
-SapiEngine::SapiEngine(ISpVoice* voice, bool uninitialize)
-    : voice_(voice), uninitialize_(uninitialize) {}
+SapiEngine::SapiEngine(ISpVoice* voice, bool uninitialize, int system_rate)
+    : voice_(voice), uninitialize_(uninitialize), system_rate_(system_rate), rate_(system_rate) {}
 
 SapiEngine::~SapiEngine() {
   voice_->Speak(L"", sapi::kSpeakFlags, nullptr);
@@ -100,10 +104,10 @@ void SapiEngine::check(long result, const char* operation) {
 }
 
 void SapiEngine::create_voice() {
-  // One ISpVoice for the run: a fresh voice is the default voice at the normal rate.
+  // One ISpVoice for the run: a fresh voice is the system's voice at the system's rate.
   check(voice_->Speak(L"", sapi::kSpeakFlags, nullptr), "Speak");
   check(voice_->SetVoice(nullptr), "SetVoice");
-  set_rate(0);
+  set_rate(system_rate_);
 }
 
 void SapiEngine::speak(std::string_view utf8) {

@@ -34,12 +34,12 @@ class SapiEngine final : public SpeechEngine {
   std::string fault() const;
 
  private:
-  SapiEngine(ISpVoice* voice, bool uninitialize);
+  SapiEngine(ISpVoice* voice, bool uninitialize, int system_rate);
   void check(long result, const char* operation);
 
   ISpVoice* voice_;
   bool uninitialize_;
-  int rate_ = 0;
+  int system_rate_, rate_;
   std::string fault_;
 };
 
