@@ -39,7 +39,38 @@ Modifiers held_modifiers() {
 
 struct RenameRequest {
   std::wstring prompt, title, text;
+  // Says what typing changed when no screen reader does; nothing when one runs.
+  SpeechEngine* echo = nullptr;
 };
+
+bool screen_reader_runs() {
+  BOOL running = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
+}
+
+std::wstring field_text(HWND field) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), text.size())));
+  return text;
+}
+
+// What an edit put in, else what it took out: the part between what stayed before and after.
+std::wstring changed_part(const std::wstring& before, const std::wstring& after) {
+  std::size_t head = 0, tail = 0;
+  while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+  while (tail < before.size() - head && tail < after.size() - head &&
+         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    ++tail;
+  const std::wstring put_in = after.substr(head, after.size() - head - tail);
+  return put_in.empty() ? before.substr(head, before.size() - head - tail) : put_in;
+}
+
+void echo_change(RenameRequest& request, HWND field) {
+  const std::wstring now = field_text(field);
+  const std::string part = narrow(changed_part(request.text, now));
+  request.text = now;
+  if (request.echo && !part.empty()) request.echo->speak(part == " " ? "espacio" : part);
+}
 
 INT_PTR CALLBACK rename_box(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
@@ -52,21 +83,22 @@ INT_PTR CALLBACK rename_box(HWND box, UINT message, WPARAM wparam, LPARAM lparam
     SetFocus(GetDlgItem(box, kRenameField));
     return FALSE;  // the focus is set
   }
-  if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
-    auto* request = reinterpret_cast<RenameRequest*>(GetWindowLongPtrW(box, DWLP_USER));
-    const HWND field = GetDlgItem(box, kRenameField);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), text.size())));
-    request->text = LOWORD(wparam) == IDOK ? text : std::wstring();
-    EndDialog(box, LOWORD(wparam));
+  if (message != WM_COMMAND) return FALSE;
+  auto* request = reinterpret_cast<RenameRequest*>(GetWindowLongPtrW(box, DWLP_USER));
+  const HWND field = GetDlgItem(box, kRenameField);
+  if (LOWORD(wparam) == kRenameField && HIWORD(wparam) == EN_CHANGE) {
+    echo_change(*request, field);
     return TRUE;
   }
-  return FALSE;
+  if (LOWORD(wparam) != IDOK && LOWORD(wparam) != IDCANCEL) return FALSE;
+  request->text = LOWORD(wparam) == IDOK ? field_text(field) : std::wstring();
+  EndDialog(box, LOWORD(wparam));
+  return TRUE;
 }
 
 class Win32Platform final : public Platform {
  public:
-  explicit Win32Platform(std::string notice) : notice_(std::move(notice)) {}
+  Win32Platform(SpeechEngine& echo, std::string notice) : echo_(echo), notice_(std::move(notice)) {}
   ~Win32Platform() override {
     if (window_) DestroyWindow(window_);
     if (font_) DeleteObject(font_);
@@ -110,7 +142,8 @@ class Win32Platform final : public Platform {
   void close_window(WindowId) override {}
   std::string input_box(const std::string& prompt, const std::string& title,
                         const std::string& default_text) override {
-    RenameRequest request{wide(prompt), wide(title), wide(default_text)};
+    RenameRequest request{wide(prompt), wide(title), wide(default_text),
+                          screen_reader_runs() ? nullptr : &echo_};
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRenameBox), window_, rename_box,
                     reinterpret_cast<LPARAM>(&request));
     SetFocus(window_);
@@ -123,6 +156,7 @@ class Win32Platform final : public Platform {
   }
 
  private:
+  SpeechEngine& echo_;
   std::string notice_;
   HWND window_ = nullptr, label_ = nullptr;
   HFONT font_ = nullptr;
@@ -217,7 +251,7 @@ int run_window(const Options& options) {
   const std::string notice = engine_errors.str().substr(0, engine_errors.str().find('\n'));
   InterruptibleEngine interruptible(*engine, interrupts);
 
-  Win32Platform window(notice);
+  Win32Platform window(interruptible, notice);
   const auto clock_owner = make_clock(options);
   RecordedPlatform platform(window, *transcript);
   const auto settings = open_settings(options, SettingsByDefault::Yes, std::cerr);
