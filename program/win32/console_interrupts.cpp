@@ -80,6 +80,9 @@ InterruptibleInput::int_type InterruptibleInput::underflow() {
   DWORD mode = 0, n = 0;
   if (GetConsoleMode(handle, &mode)) {
     n = static_cast<DWORD>(read_console(handle, buffer_.data(), buffer_.size()));
+    // Control+C ends the read before its handler has run on its own thread: let it run, so
+    // that the run ends as interrupted rather than as the end of the input.
+    if (n == 0) WaitForSingleObject(static_cast<HANDLE>(interrupts_.event()), 200);
   } else if (!ReadFile(handle, buffer_.data(), static_cast<DWORD>(buffer_.size()), &n, nullptr)) {
     n = 0;
   }
