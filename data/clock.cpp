@@ -7,7 +7,11 @@ namespace fortuna {
 TimeOfDay SystemClock::now() {
   std::time_t t = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &t);
+#else
   localtime_r(&t, &local);
+#endif
   return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 

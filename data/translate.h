@@ -9,7 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#if __has_include(<libintl.h>)
+#if defined(_WIN32)
+// No gettext there: the catalogue is compiled into the program.
+#include "data/message_catalogue.h"
+#elif __has_include(<libintl.h>)
 #include <libintl.h>
 #define FORTUNA_HAS_GETTEXT 1
 #endif
@@ -20,7 +23,9 @@ inline constexpr const char* kTextDomain = "fortuna";
 
 // The message in the chosen language; the English id itself when nothing translates it.
 [[gnu::format_arg(1)]] inline const char* translate(const char* id) {
-#ifdef FORTUNA_HAS_GETTEXT
+#if defined(_WIN32)
+  return translate_from_catalogue(id);
+#elif defined(FORTUNA_HAS_GETTEXT)
   return dgettext(kTextDomain, id);
 #else
   return id;

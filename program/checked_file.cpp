@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "data/translate.h"
+#include "program/utf8_file.h"
 
 namespace fortuna {
 
@@ -24,7 +25,7 @@ CheckedFile::CheckedFile(std::FILE* file, std::string name)
 
 std::unique_ptr<CheckedFile> CheckedFile::create(const std::string& path, std::string& error) {
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = open_file(path_from_utf8(path), "wb");
   if (!file) {
     error = path + ": " + system_reason(errno);
     return nullptr;

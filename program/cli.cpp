@@ -55,12 +55,21 @@ std::string keys_help() {
   1 after the end    new game
   Escape or Alt+F4   leave
 )") + "\n" +
+#ifdef _WIN32
+         // xgettext:no-c-format
+         translate(
+             R"(Settings: the names, who plays each character, the rate and the voice are kept in
+%APPDATA%\fortuna\ajustes.toml by the window; --settings FILE chooses another file,
+--no-settings none. Headless, none is read or saved unless --settings is given.
+)");
+#else
          translate(
              R"(Settings: the names, who plays each character, the rate and the voice are kept in
 $XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
 the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
 or saved unless --settings is given.
 )");
+#endif
 }
 
 // The front end the options ask for, or the best one there is.
@@ -111,12 +120,19 @@ int run_command_line(int argc, char** argv) {
   std::string clock_text;
   // TRANSLATORS: the option values (window, terminal, headless, espeak, speechd, text, none) stay
   // as they are.
+#ifdef _WIN32
+  add_choice(app, "--frontend", options.frontend, {"window", "headless"},
+             translate("where to play: in a window, or headless from key scripts"));
+  add_choice(app, "--speech", options.speech, {"sapi", "text", "none"},
+             translate("the voice: sapi (the Windows voices), text (a line a message) or none"));
+#else
   add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
              translate("where to play: in a window, in this terminal, or headless from key "
                        "scripts"));
   add_choice(app, "--speech", options.speech, {"espeak", "speechd", "text", "none"},
              translate("the voice: espeak (espeak-ng), speechd (speech-dispatcher), text (a line "
                        "a message) or none"));
+#endif
   bool list_voices = false;
   app.add_flag("--list-voices", list_voices,
                translate("print the voices of the chosen engine and exit"));
@@ -164,8 +180,7 @@ int run_command_line(int argc, char** argv) {
   }
   if (bench->parsed()) return run_bench(std::cout);
   if (simulate->parsed()) return run_simulate(simulate_options);
-  if (list_voices)
-    return print_voices(options.speech.empty() ? "espeak" : options.speech, std::cout, std::cerr);
+  if (list_voices) return print_voices(options.speech, std::cout, std::cerr);
 
   return run_front_end(options);
 }

@@ -1,6 +1,6 @@
 // Which engine speaks: the one asked for, or the next that starts (speech-dispatcher, then
-// espeak-ng, then text), each hand-over said in one line; the chosen engine hands over again
-// if it fails during the run.
+// espeak-ng, then text; on Windows SAPI, then text), each hand-over said in one line; the
+// chosen engine hands over again if it fails during the run.
 #pragma once
 
 #include <memory>
@@ -14,9 +14,9 @@
 
 namespace fortuna {
 
-enum class EngineKind { Speechd, Espeak, Text, None };
+enum class EngineKind { Speechd, Espeak, Sapi, Text, None };
 
-// "speechd", "espeak", "text" or "none".
+// "speechd", "espeak", "sapi", "text" or "none".
 std::optional<EngineKind> engine_kind(std::string_view name);
 // The engines to try in turn, starting with the one asked for.
 std::vector<EngineKind> fallback_chain(EngineKind first);

@@ -7,6 +7,7 @@
 #include "data/text.h"
 #include "data/translate.h"
 #include "program/checked_file.h"
+#include "program/utf8_file.h"
 
 namespace fortuna {
 
@@ -25,7 +26,7 @@ std::string_view trim(std::string_view s) {
 // The whole file, or the system's reason why not.
 bool read_whole_file(const std::string& path, std::string& text, std::string& error) {
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = open_file(path_from_utf8(path), "rb");
   if (!file) {
     error = system_reason(errno);
     return false;

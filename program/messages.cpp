@@ -60,6 +60,7 @@ std::optional<std::filesystem::path> find_locale_dir(const std::filesystem::path
   return std::nullopt;
 }
 
+#ifndef _WIN32
 void start_messages() {
 #ifdef FORTUNA_HAS_GETTEXT
   const char* chosen = std::setlocale(LC_MESSAGES, "");
@@ -78,5 +79,6 @@ void start_messages() {
   bind_textdomain_codeset(kTextDomain, "UTF-8");
 #endif
 }
+#endif
 
 }  // namespace fortuna

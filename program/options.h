@@ -9,13 +9,14 @@
 #include "data/clock.h"
 #include "program/checked_file.h"
 #include "program/settings_file.h"
+#include "program/utf8_file.h"
 
 namespace fortuna {
 
 struct Options {
-  std::string frontend;         // "window" or "headless"; empty: the best available
-  std::string speech;  // "espeak", "speechd", "text" or "none"; empty: the front end's default
-  std::string keys_file;        // empty: standard input
+  std::string frontend;   // "window" or "headless"; empty: the best available
+  std::string speech;     // "espeak", "speechd", "text" or "none"; empty: the front end's default
+  std::string keys_file;  // empty: standard input
   std::string transcript_file;  // empty: none; "-": standard output
   std::optional<TimeOfDay> clock;
   std::string settings_file;  // empty: the front end's default
@@ -29,7 +30,7 @@ inline std::unique_ptr<SettingsFile> open_settings(const Options& options, Setti
                                                    std::ostream& messages) {
   if (options.no_settings) return nullptr;
   if (!options.settings_file.empty())
-    return std::make_unique<SettingsFile>(options.settings_file, messages);
+    return std::make_unique<SettingsFile>(path_from_utf8(options.settings_file), messages);
   if (use == SettingsByDefault::No) return nullptr;
   const auto path = SettingsFile::default_path();
   return path ? std::make_unique<SettingsFile>(*path, messages) : nullptr;

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "data/translate.h"
+#include "program/utf8_file.h"
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -30,7 +31,7 @@ std::string reason(int error) {
 
 // Reads the whole file; nothing, with the system's reason, when it cannot.
 std::optional<std::string> read_all(const std::filesystem::path& path, std::string& error) {
-  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  std::FILE* file = open_file(path, "rb");
   if (!file) {
     error = reason(errno);
     return std::nullopt;
@@ -65,7 +66,7 @@ std::filesystem::path beside(const std::filesystem::path& path, const std::strin
 }
 
 bool write_whole(const std::filesystem::path& path, const std::string& text, std::string& error) {
-  std::FILE* file = std::fopen(path.string().c_str(), "wb");
+  std::FILE* file = open_file(path, "wb");
   if (!file) {
     error = reason(errno);
     return false;
@@ -95,7 +96,7 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& messages)
     say(format_message(
         translate(
             "cannot read the settings %s (%s); the defaults are used and nothing will be saved"),
-        path_.string().c_str(), error.c_str()));
+        utf8_of(path_).c_str(), error.c_str()));
     return;
   }
   if (auto parsed = parse(*text, error)) {
@@ -108,11 +109,11 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& messages)
   writable_ = !moved;  // a damaged file left in place is not written over
   if (moved)
     say(format_message(translate("the settings %s are damaged (%s); the defaults are used"),
-                       path_.string().c_str(), error.c_str()));
+                       utf8_of(path_).c_str(), error.c_str()));
   else
     say(format_message(
         translate("the settings %s are damaged (%s); kept as %s, the defaults are used"),
-        path_.string().c_str(), error.c_str(), aside.string().c_str()));
+        utf8_of(path_).c_str(), error.c_str(), utf8_of(aside).c_str()));
 }
 
 void SettingsFile::say(const std::string& line) {
@@ -120,10 +121,15 @@ void SettingsFile::say(const std::string& line) {
 }
 
 std::optional<std::filesystem::path> SettingsFile::default_path() {
+#ifdef _WIN32
+  const wchar_t* appdata = _wgetenv(L"APPDATA");
+  if (appdata && *appdata) return std::filesystem::path(appdata) / "fortuna" / "ajustes.toml";
+#else
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && *config == '/') return std::filesystem::path(config) / "fortuna" / "ajustes.toml";
   const char* home = std::getenv("HOME");
   if (home && *home) return std::filesystem::path(home) / ".config" / "fortuna" / "ajustes.toml";
+#endif
   return std::nullopt;
 }
 
@@ -149,7 +155,7 @@ void SettingsFile::save(const Settings& settings) {
   writable_ = false;
   say(format_message(
       translate("cannot save the settings in %s (%s); they are kept for this run only"),
-      path_.string().c_str(), error.c_str()));
+      utf8_of(path_).c_str(), error.c_str()));
 }
 
 std::optional<Settings> SettingsFile::parse(std::string_view text, std::string& error) {

@@ -10,6 +10,8 @@ packages=(
   gettext libfontconfig-dev librsvg2-bin
 )
 if [[ "${1:-}" == "--tests" ]]; then
+  # The Windows build, cross-built and run under wine.
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64 unzip)
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
     x11-xserver-utils tmux universal-ctags git clang libclang-rt-14-dev
     libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)

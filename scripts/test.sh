@@ -19,6 +19,8 @@ cmake --build build -j"$jobs"
 build/bench/fortuna_soak 100000
 # The Debian package made from this build, checked and played as players get it.
 bash scripts/test-package.sh build
+# fortuna.exe, cross-built, and played under wine as the Linux build plays.
+bash scripts/test-windows.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORTUNA_SANITIZE=ON -DFORTUNA_TESTS=ON -DFORTUNA_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"

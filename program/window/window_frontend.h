@@ -1,4 +1,5 @@
-// The desktop front end: a real window, real keys, speech through espeak-ng by default.
+// The desktop front end: a real window, real keys, speech through the system's engine by
+// default (espeak-ng on Linux with SDL, SAPI on Windows with Win32).
 #pragma once
 
 #include "program/options.h"

@@ -19,6 +19,7 @@ TEST(EngineChoice, NamesAndTheOrderOfHandOvers) {
     std::vector<K> chain;
   } cases[] = {{"speechd", {K::Speechd, K::Espeak, K::Text}},
                {"espeak", {K::Espeak, K::Text}},
+               {"sapi", {K::Sapi, K::Text}},
                {"text", {K::Text}},
                {"none", {K::None}}};
   for (const auto& c : cases) {
@@ -26,7 +27,7 @@ TEST(EngineChoice, NamesAndTheOrderOfHandOvers) {
     ASSERT_TRUE(kind) << c.name;
     EXPECT_EQ(fallback_chain(*kind), c.chain) << c.name;
   }
-  EXPECT_FALSE(engine_kind("sapi"));
+  EXPECT_FALSE(engine_kind("espeak-ng"));
   EXPECT_FALSE(engine_kind(""));
 }
 

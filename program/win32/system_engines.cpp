@@ -1,0 +1,24 @@
+#include "program/system_engines.h"
+
+#include "data/translate.h"
+#include "speech/sapi_engine.h"
+
+namespace fortuna {
+
+EngineAttempt open_system_engine(EngineKind kind) {
+  EngineAttempt attempt;
+  if (kind != EngineKind::Sapi) {
+    attempt.error = "speech-dispatcher, espeak-ng: Linux only";
+    return attempt;
+  }
+  auto engine = SapiEngine::open(attempt.error);
+  if (!engine) return attempt;
+  const auto voices = engine->list_voices();
+  attempt.startup_line =
+      format_message(translate("speaking through %s"), ("SAPI, " + voices.front()).c_str());
+  SapiEngine* raw = engine.get();
+  attempt.opened = {std::move(engine), [raw] { return raw->fault(); }, "SAPI"};
+  return attempt;
+}
+
+}  // namespace fortuna
