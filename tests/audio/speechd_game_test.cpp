@@ -7,10 +7,10 @@
 #include <regex>
 #include <thread>
 
-#include "audio/game_process.h"
 #include "audio/sound_server.h"
 #include "audio/speechd_service.h"
 #include "speech/speechd_engine.h"
+#include "support/game_process.h"
 #include "support/run_fortuna.h"
 #include "support/sink_monitor.h"
 #include "support/sound_analysis.h"
@@ -27,25 +27,18 @@ class SpeechdGame : public ::testing::Test {
   void SetUp() override {
     std::string error;
     // A service killed by the test before may still be going away: give it a few seconds.
-    bool speaks = false;
-    for (const auto end = Clock::now() + seconds(8); !speaks && Clock::now() < end;) {
-      speaks = SpeechdEngine::open(error) != nullptr;
-      if (!speaks) std::this_thread::sleep_for(milliseconds(250));
-    }
+    const bool speaks =
+        eventually([&] { return SpeechdEngine::open(error) != nullptr; }, seconds(8));
     FORTUNA_NEEDS_AUDIO(speaks, "speech-dispatcher cannot speak here: " + error);
-    // The speech service's library keeps allocations for the life of the process; a leak
-    // report on them would change the game's exit status.
-    const char* asan = std::getenv("ASAN_OPTIONS");
-    setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":detect_leaks=0").c_str(), 1);
-    // The messages checked are the English ones.
-    setenv("LANG", "en_US.UTF-8", 1);
-    unsetenv("LC_ALL");
-    unsetenv("LANGUAGE");
   }
+  // In English, without leak reports on what the service's library keeps for the process's life.
+  const std::vector<std::string> environment = {"LANG=en_US.UTF-8", "LC_ALL", "LANGUAGE",
+                                                without_leak_checks()};
 };
 
 TEST_F(SpeechdGame, ListVoicesPrintsTheServicesSpanishVoicesWithTheirIndex) {
-  RunResult r = run_fortuna_raw({"--speech", "speechd", "--list-voices"}, "", {"LANG=en_US.UTF-8"});
+  RunResult r = run_fortuna_raw({"--speech", "speechd", "--list-voices"}, "",
+                                {"LANG=en_US.UTF-8", without_leak_checks()});
   ASSERT_EQ(r.exit_code, 0) << r.err;
   EXPECT_TRUE(std::regex_search(r.out, std::regex("^0\t[^\n]+\n1\t[^\n]+\n"))) << r.out;
   EXPECT_NE(r.err.find("fortuna: speaking through speech-dispatcher"), std::string::npos) << r.err;
@@ -54,14 +47,14 @@ TEST_F(SpeechdGame, ListVoicesPrintsTheServicesSpanishVoicesWithTheirIndex) {
 
 TEST_F(SpeechdGame, AServiceKilledMidGameHandsOverToEspeakWithOneLine) {
   const auto transcript = scratch_dir() / "transcript.jsonl";
-  GameProcess game({"--frontend", "headless", "--speech", "speechd", "--clock", "10:20:30",
-                    "--transcript", transcript.string()},
-                   {"SDL_AUDIODRIVER=dummy"});
+  std::vector<std::string> env = environment;
+  env.push_back("SDL_AUDIODRIVER=dummy");
+  GameProcess game({FORTUNA_BINARY, "--frontend", "headless", "--speech", "speechd", "--clock",
+                    "10:20:30", "--transcript", transcript.string()},
+                   env);
   ASSERT_TRUE(game.started());
   game.type("Right\nSpace\n");
-  const auto give_up = Clock::now() + seconds(20);
-  while (read_file(transcript).find("\"Space\"") == std::string::npos && Clock::now() < give_up)
-    std::this_thread::sleep_for(milliseconds(20));
+  eventually([&] { return read_file(transcript).find("\"Space\"") != std::string::npos; });
   const auto pid = speechd_service_pid();
   ASSERT_TRUE(pid);
   ASSERT_EQ(kill(*pid, SIGKILL), 0);
@@ -87,14 +80,13 @@ TEST_F(SpeechdGame, AClosedGameSaysNothingMore) {
   FORTUNA_NEEDS_AUDIO(monitor, error);
   for (const bool by_signal : {false, true}) {
     const auto launched = Clock::now();
-    GameProcess game({"--frontend", "headless", "--speech", "speechd"}, {});
+    GameProcess game({FORTUNA_BINARY, "--frontend", "headless", "--speech", "speechd"},
+                     environment);
     ASSERT_TRUE(game.started());
-    std::optional<std::size_t> heard;
-    while (!heard && Clock::now() < launched + seconds(20)) {
-      std::this_thread::sleep_for(milliseconds(20));
-      heard = first_sound(monitor->samples(), monitor->index_at(launched));
-    }
-    ASSERT_TRUE(heard) << "the greeting was never heard: " << game.err();
+    ASSERT_TRUE(eventually([&] {
+      return first_sound(monitor->samples(), monitor->index_at(launched)).has_value();
+    })) << "the greeting was never heard: "
+        << game.err();
     std::this_thread::sleep_for(milliseconds(300));
     if (by_signal)
       kill(game.pid(), SIGTERM);

@@ -22,18 +22,13 @@ Settings sample() {
   return settings;
 }
 
-TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHolds) {
+TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHoldsAndTheFolderIsMadeForIt) {
   std::string error;
-  const auto parsed = SettingsFile::parse(SettingsFile::format(sample()), error);
-  ASSERT_TRUE(parsed) << error;
-  EXPECT_EQ(*parsed, sample());
+  EXPECT_EQ(SettingsFile::parse(SettingsFile::format(sample()), error), sample()) << error;
   EXPECT_EQ(SettingsFile::parse("", error), Settings{});
   for (const char* damaged : {"velocidad = ", "velocidad = 'x'", "[[personajes]]\nnombre = 3",
                               "personajes = 1", "\xff = 1"})
     EXPECT_FALSE(SettingsFile::parse(damaged, error)) << damaged;
-}
-
-TEST(SettingsFile, SavedInAFolderMadeForItAndReadAtTheNextStart) {
   const auto path = scratch_dir() / "nueva" / "carpeta" / "ajustes.toml";
   std::ostringstream messages;
   SettingsFile(path, messages).save(sample());
@@ -98,9 +93,7 @@ TEST(SettingsFile, ARememberedStartGreetsWithTheNewNamesAndAMissingVoiceLeavesTh
   SpeechLog log;
   program.speech().set_observer(&log);
   program.start();
-  EXPECT_EQ(log.last(),
-            "La fortuna de Vadod Brunilda. Escoja los personajes que desea controlar y pulse Enter "
-            "cuando esté listo. Ñandú «el gato»Seleccionado");
+  EXPECT_TRUE(log.last().ends_with("listo. Ñandú «el gato»Seleccionado")) << log.last();
   EXPECT_EQ(engine.current_voice(), 0);
   EXPECT_EQ(engine.rate(), 12);
   program.key_down({keys::kF10, {}});

@@ -1,86 +1,148 @@
+// fortuna simular: its games are the games people play, its figures add up whatever the threads,
+// and the command stops on Ctrl+C with what it has.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <fstream>
 #include <numeric>
 #include <sstream>
 
+#include "program/bench.h"
+#include "program/simulate_figures.h"
 #include "program/simulate_report.h"
 #include "program/simulate_run.h"
 #include "program/simulate_tally.h"
+#include "support/game_process.h"
+#include "support/run_fortuna.h"
+#include "support/test_program.h"
 
-namespace fortuna {
+namespace fortuna::testing {
 namespace {
 
 constexpr std::uint64_t kGames = 2500;  // more than two blocks, so threads share the work
 
+std::uint64_t sum(const auto& counts) {
+  return std::accumulate(counts.begin(), counts.end(), std::uint64_t{0});
+}
+
+GameRecord game_of(int days, Ending ending, std::optional<CharacterId> winner = {}, int place = 0) {
+  GameRecord game;
+  game.days = days;
+  game.deaths = days / 2;
+  game.ending = ending;
+  game.winner = winner;
+  game.winner_place = place;
+  game.winner_temper = winner && *winner % 2 ? Temper::Aggressive : Temper::Calm;
+  game.aggressive_characters = 4;
+  return game;
+}
+
+TEST(SimulationFigures, SharesAndDaysHaveTheirIntervalsAndSumsDoNotDependOnTheOrder) {
+  const struct {
+    std::uint64_t count, total;
+    double low_below, high_above;  // the interval must reach at least this far
+  } shares[] = {{0, 10, 0.0, 0.2}, {1, 1'000'000'000, 1e-9, 1e-9}, {3, 7, 0.2, 0.7}};
+  for (const auto& c : shares) {
+    const Share share = share_of(c.count, c.total);
+    EXPECT_DOUBLE_EQ(share.value, static_cast<double>(c.count) / static_cast<double>(c.total));
+    EXPECT_TRUE(0 <= share.low && share.low <= c.low_below && share.low <= share.value);
+    EXPECT_TRUE(share.high <= 1 && share.high >= c.high_above && share.high >= share.value);
+  }
+  // Wilson's interval for 50 of 100, as published: 0.4038 to 0.5962.
+  EXPECT_NEAR(share_of(50, 100).low, 0.4038, 1e-4);
+  EXPECT_NEAR(share_of(50, 100).high, 0.5962, 1e-4);
+
+  const struct {
+    std::vector<int> days;
+    double mean, median;
+    int longest;
+  } days[] = {{{3, 9, 4}, 16.0 / 3, 4, 9}, {{6, 6, 7, 7}, 6.5, 6.5, 7}};
+  for (const auto& c : days) {
+    Figures figures;
+    for (int d : c.days) figures.add_game(game_of(d, Ending::OneLeft, CharacterId{0}));
+    const DayFigures result = day_figures(figures);
+    EXPECT_DOUBLE_EQ(result.mean, c.mean);
+    EXPECT_DOUBLE_EQ(result.median, c.median);
+    EXPECT_EQ(result.longest, c.longest);
+    EXPECT_TRUE(result.mean_low <= result.mean && result.mean <= result.mean_high);
+  }
+
+  const std::vector<GameRecord> games = {game_of(4, Ending::HeirEscaped, CharacterId{3}, 0),
+                                         game_of(9, Ending::OneLeft, CharacterId{7}, 5),
+                                         game_of(12, Ending::NobodyLeft),
+                                         game_of(6, Ending::HeirEscaped, CharacterId{3}, 1)};
+  Figures all, halves[2];
+  for (std::size_t i = 0; i < games.size(); ++i) {
+    all.add_game(games[i]);
+    halves[i % 2].add_game(games[i]);
+  }
+  halves[1].add(halves[0]);
+  EXPECT_EQ(halves[1], all);
+  EXPECT_EQ(all.endings, (std::array<std::uint64_t, kEndingCount>{2, 1, 1}));
+  EXPECT_EQ(all.wins_by_place[0] + all.wins_by_place[1] + all.wins_by_place[5], 3u);
+  EXPECT_EQ(all.wins_by_temper[static_cast<std::size_t>(Temper::Aggressive)], 3u);
+  EXPECT_EQ(all.games_by_days.size(), 13u);
+
+  Figures big;  // counts past four billion stay exact
+  big.cards[0].played = 6'000'000'000;
+  big.cards[0].changed_night = 4'500'000'000;
+  big.add(big);
+  EXPECT_EQ(big.cards[0].played, 12'000'000'000u);
+  EXPECT_DOUBLE_EQ(share_of(big.cards[0].changed_night, big.cards[0].played).value, 0.75);
+}
+
 struct Simulated {
   SimulationOutcome outcome;
-  std::string json;
-  std::string csv;
+  std::string json, csv;
 };
 
-Simulated simulate(std::uint64_t games, std::uint64_t seed, int threads, bool with_csv = false) {
+Simulated simulate(std::uint64_t games, std::uint64_t seed, int threads) {
   std::atomic<bool> stop{false};
   std::ostringstream csv;
   Simulated run;
-  run.outcome = run_simulation({games, seed, threads, with_csv ? &csv : nullptr}, stop);
+  run.outcome = run_simulation({games, seed, threads, &csv}, stop);
   run.json = figures_json({games, seed, run.outcome.partial}, run.outcome.figures).dump();
   run.csv = csv.str();
   return run;
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-TEST(Simulation, TheSameGamesAndSeedGiveTheSameFiguresAndRowsWhateverTheThreads) {
-  const Simulated one = simulate(kGames, 77, 1, true);
+TEST(Simulation, TheSameSeedGivesTheSameFiguresAndRowsWhateverTheThreads) {
+  const Simulated one = simulate(kGames, 77, 1);
   EXPECT_FALSE(one.outcome.partial);
   for (const int threads : {2, 7}) {
-    const Simulated more = simulate(kGames, 77, threads, true);
+    const Simulated more = simulate(kGames, 77, threads);
     EXPECT_EQ(more.json, one.json) << threads << " threads";
     EXPECT_EQ(more.csv, one.csv) << threads << " threads";
   }
   EXPECT_NE(simulate(kGames, 78, 2).json, one.json);
-}
 
-TEST(Simulation, RowsComeInGameOrderAndEachGamePlaysAgainAloneFromItsSeed) {
-  const Simulated run = simulate(1200, 5, 3, true);
-  const std::vector<std::string> lines = lines_of(run.csv);
-  ASSERT_EQ(lines.size(), 1201u);
-  EXPECT_EQ(lines[0], "seed,days,ending,winner,deaths");
+  // Rows in game order; each game plays again alone from its seed, whatever came before.
+  std::vector<std::string> rows;
+  std::istringstream lines(one.csv);
+  for (std::string line; std::getline(lines, line);) rows.push_back(line + "\n");
+  ASSERT_EQ(rows.size(), kGames + 1);
+  EXPECT_EQ(rows[0], "seed,days,ending,winner,deaths\n");
   Random names;
   Game reused;
   reused.roster = initial_roster(names);
   Figures ignored;
   GameTally tally(ignored);
-  for (const std::uint64_t i : {0u, 1u, 1023u, 1024u, 1199u}) {
+  for (const std::uint64_t i : {0u, 1024u, 2499u}) {
     Game fresh;
     fresh.roster = initial_roster(names);
     std::string alone, after_another;
-    append_csv_row(alone, tally.play(fresh, game_seed(5, i)));
-    EXPECT_EQ(lines[i + 1] + "\n", alone) << "game " << i;
-    tally.play(reused, game_seed(5, i + 1));  // whatever it played before must not matter
-    append_csv_row(after_another, tally.play(reused, game_seed(5, i)));
+    append_csv_row(alone, tally.play(fresh, game_seed(77, i)));
+    EXPECT_EQ(rows[i + 1], alone) << "game " << i;
+    tally.play(reused, game_seed(77, i + 1));
+    append_csv_row(after_another, tally.play(reused, game_seed(77, i)));
     EXPECT_EQ(after_another, alone) << "game " << i;
   }
-}
 
-TEST(Simulation, FiguresAddUp) {
-  const Figures f = simulate(kGames, 3, 2).outcome.figures;
-  EXPECT_EQ(f.games, kGames);
-  EXPECT_EQ(std::accumulate(f.endings.begin(), f.endings.end(), std::uint64_t{0}), kGames);
-  EXPECT_EQ(std::accumulate(f.games_by_days.begin(), f.games_by_days.end(), std::uint64_t{0}),
-            kGames);
+  const Figures& f = one.outcome.figures;
+  EXPECT_EQ(sum(f.endings), kGames);
   // Every game with the keys or one survivor has a winner; nobody left has none.
   const std::uint64_t with_a_winner = f.endings[0] + f.endings[1];
-  EXPECT_EQ(f.games_with_a_winner(), with_a_winner);
-  EXPECT_EQ(std::accumulate(f.wins_by_place.begin(), f.wins_by_place.end(), std::uint64_t{0}),
-            with_a_winner);
-  EXPECT_EQ(f.wins_by_temper[0] + f.wins_by_temper[1], with_a_winner);
-  EXPECT_EQ(f.characters_by_temper[0] + f.characters_by_temper[1], kGames * kCharacterCount);
+  EXPECT_EQ(sum(f.wins_by_place), with_a_winner);
   // Each escape is one set of keys that won. Papers move the heir whenever another character
   // lives, unless two of them send it round to where it was.
   EXPECT_EQ(f.cards[static_cast<std::size_t>(CardKind::Keys)].changed_night, f.endings[0]);
@@ -93,9 +155,7 @@ TEST(Simulation, FiguresAddUp) {
     plays += kind.played;
   }
   // Every living character plays once a day: at least two a day, at most ten.
-  EXPECT_GE(plays, 2 * f.days);
-  EXPECT_LE(plays, kCharacterCount * f.days);
-  EXPECT_LE(f.deaths, kGames * kCharacterCount);
+  EXPECT_TRUE(plays >= 2 * f.days && plays <= kCharacterCount * f.days);
   EXPECT_GT(f.endings[0] * f.endings[1] * f.endings[2], 0u);  // every ending happens
 }
 
@@ -115,13 +175,117 @@ TEST(Simulation, AStopEndsTheRunWithWholeGamesAndTheirRowsOnly) {
         if (done > 0) stop = true;
       });
   EXPECT_TRUE(some.partial);
-  EXPECT_GT(some.figures.games, 0u);
-  EXPECT_LT(some.figures.games, 1'000'000u);
-  EXPECT_EQ(lines_of(rows.str()).size(), some.figures.games + 1);
-  const std::uint64_t ends =
-      std::accumulate(some.figures.endings.begin(), some.figures.endings.end(), std::uint64_t{0});
-  EXPECT_EQ(ends, some.figures.games);
+  EXPECT_TRUE(some.figures.games > 0 && some.figures.games < 1'000'000u);
+  const std::string text = rows.str();
+  EXPECT_EQ(static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')),
+            some.figures.games + 1);
+  EXPECT_EQ(sum(some.figures.endings), some.figures.games);
+}
+
+struct DeathSeen {
+  int day;
+  CharacterId character;
+  std::optional<Room> room;
+  bool operator==(const DeathSeen&) const = default;
+};
+
+class DeathRecorder final : public DayObserver {
+ public:
+  void on_choices(const Game&) override { ++days; }
+  void on_night(const Game&, const NightReport& report) override {
+    for (const Death& death : report.deaths) deaths.push_back({days, death.character, death.room});
+  }
+  int days = 0;
+  std::vector<DeathSeen> deaths;
+};
+
+// The same clock gives the same nights by the rules alone, in the simulation's record and
+// through the whole program with every key a Space.
+TEST(Simulation, EveryNightOfTheRulesAloneIsTheFullGamesNight) {
+  std::vector<TimeOfDay> clocks = {{0, 0, 0}, {23, 59, 59}, {0, 10, 20}};
+  for (int i = 0; i < bench_game_count(); i += 3) clocks.push_back(bench_clock(i));
+  int deaths = 0;
+  for (std::size_t i = 0; i < clocks.size(); ++i) {
+    const TimeOfDay clock = clocks[i];
+    TestProgram test(clock);
+    test.key(keys::kEnter);
+    std::vector<DeathSeen> seen;
+    for (int k = 0, day = 0; k < 5000 && test.game().phase != Phase::Over; ++k) {
+      const bool night = test.game().phase == Phase::Cards;
+      const Roster before = test.game().roster;
+      test.key(keys::kSpace);
+      day += night ? 1 : 0;
+      for (std::size_t c = 0; night && c < before.size(); ++c)
+        if (before[c].alive && !test.game().roster[c].alive)
+          seen.push_back({day, static_cast<CharacterId>(c), before[c].room});
+    }
+    Game game;
+    game.roster = initial_roster(game.random);
+    DeathRecorder recorder;
+    const GameSummary rules = play_computer_game(game, clock, &recorder);
+    EXPECT_EQ(recorder.deaths, seen) << "game " << i;
+    EXPECT_EQ(rules.ending, test.game().ending) << "game " << i;
+    deaths += static_cast<int>(seen.size());
+
+    Game again;
+    again.roster = initial_roster(again.random);
+    Figures figures;
+    const GameRecord record = GameTally(figures).play(again, clock);
+    EXPECT_EQ(record.days, rules.days) << "game " << i;
+    EXPECT_EQ(record.ending, rules.ending) << "game " << i;
+    EXPECT_EQ(record.winner, rules.winner) << "game " << i;
+    EXPECT_EQ(record.deaths, static_cast<int>(seen.size())) << "game " << i;
+  }
+  EXPECT_GT(deaths, 100);  // the sample holds many deaths, not a few quiet games
+}
+
+TEST(SimulateCommand, SpanishNamesAndEnglishAliasesGiveTheSameDocumentAndTheTableNamesEachPart) {
+  const RunResult spanish =
+      run_fortuna_raw({"simular", "--partidas", "300", "--hilos", "2", "--semilla", "9", "--json"});
+  const RunResult english =
+      run_fortuna_raw({"simulate", "--games", "300", "--threads", "1", "--seed", "9", "--json"});
+  ASSERT_EQ(spanish.exit_code, 0) << spanish.err;
+  EXPECT_EQ(spanish.out, english.out);
+  const auto document = nlohmann::json::parse(spanish.out);
+  EXPECT_EQ(document["games"], 300);
+  EXPECT_EQ(document["seed"], 9);
+  EXPECT_EQ(document["partial"], false);
+  EXPECT_EQ(spanish.err, "");  // no progress bar when standard error is no terminal
+
+  const auto csv = scratch_dir() / "games.csv";
+  const RunResult table = run_fortuna_raw({"simular", "--partidas", "40", "--csv", csv});
+  ASSERT_EQ(table.exit_code, 0) << table.err;
+  for (const char* part : {"Simulación de 40 partidas, semilla 1", "Días por partida: media",
+                           "10.º en la línea de sucesión", "Agresivo", "Cambia la noche: "})
+    EXPECT_NE(table.out.find(part), std::string::npos) << part << " in\n" << table.out;
+  const std::string rows = read_file(csv);
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 41);
+}
+
+// Whether the process has a handler of its own for SIGINT, as Linux shows it in /proc.
+bool catches_interrupt(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("SigCgt:"))
+      return (std::stoull(line.substr(7), nullptr, 16) >> (SIGINT - 1) & 1) != 0;
+  return false;
+}
+
+// Ctrl+C on a run far too long to finish: it stops soon and still prints what it has.
+TEST(SimulateCommand, AnInterruptStopsSoonWithPartialFigures) {
+  GameProcess run(
+      {FORTUNA_BINARY, "simular", "--partidas", "1000000000", "--hilos", "2", "--json"});
+  // Before its handler is set, an interrupt would simply end it.
+  ASSERT_TRUE(eventually([&] { return catches_interrupt(run.pid()); }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  kill(run.pid(), SIGINT);
+  // A generous bound: a stop that hangs fails here instead of hanging the tests.
+  ASSERT_EQ(run.wait_exit(std::chrono::seconds(10)), 130);
+  const auto document = nlohmann::json::parse(run.out());
+  EXPECT_EQ(document["partial"], true);
+  EXPECT_EQ(document["games_asked"], 1000000000);
+  EXPECT_LT(document["games"].get<std::uint64_t>(), 1000000000u);
 }
 
 }  // namespace
-}  // namespace fortuna
+}  // namespace fortuna::testing

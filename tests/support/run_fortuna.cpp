@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace fortuna::testing {
 
@@ -38,6 +39,23 @@ std::string read_file(const std::filesystem::path& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+std::vector<nlohmann::json> read_events(const std::filesystem::path& transcript) {
+  std::vector<nlohmann::json> events;
+  std::istringstream lines(read_file(transcript));
+  for (std::string line; std::getline(lines, line) && line.ends_with('}');)
+    events.push_back(nlohmann::json::parse(line));
+  return events;
+}
+
+bool eventually(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 std::filesystem::path scratch_dir() {
@@ -76,9 +94,7 @@ RunResult run_fortuna(const std::string& script, const std::vector<std::string>&
                                    dir / "keys", "--transcript", dir / "transcript"};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
   RunResult r = run_fortuna_raw(args);
-  std::istringstream lines(read_file(dir / "transcript"));
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty()) r.events.push_back(nlohmann::json::parse(line));
+  r.events = read_events(dir / "transcript");
   return r;
 }
 
