@@ -40,28 +40,20 @@ TEST(Messages, SpanishUnlessTheLocaleAsksForAnotherLanguage) {
 
 TEST(Messages, CataloguesAreFoundInTheInstallOrBesideTheProgramInTheBuildFolder) {
   const auto root = scratch_dir();
-  const auto catalogue = [&](const std::filesystem::path& folder) {
-    std::filesystem::create_directories(folder / "es" / "LC_MESSAGES");
-    std::ofstream(folder / "es" / "LC_MESSAGES" / "fortuna.mo") << "mo";
-  };
-  catalogue(root / "usr" / "share" / "locale");
-  catalogue(root / "build" / "locale");
-  catalogue(root / "both" / "share" / "locale");
-  catalogue(root / "both" / "bin" / "locale");
-  std::filesystem::create_directories(root / "empty" / "share" / "locale" / "es");
-  const struct {
-    std::filesystem::path executable;
-    std::optional<std::filesystem::path> found;
-  } cases[] = {
-      {root / "usr" / "bin" / "fortuna", root / "usr" / "share" / "locale"},
-      {root / "build" / "fortuna", root / "build" / "locale"},
-      {root / "both" / "bin" / "fortuna", root / "both" / "share" / "locale"},
-      {root / "empty" / "bin" / "fortuna", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.executable);
-    EXPECT_EQ(find_locale_dir(c.executable), c.found);
+  for (const char* folder :
+       {"usr/share/locale", "build/locale", "both/share/locale", "both/bin/locale"}) {
+    std::filesystem::create_directories(root / folder / "es/LC_MESSAGES");
+    std::ofstream(root / folder / "es/LC_MESSAGES/fortuna.mo") << "mo";
   }
+  std::filesystem::create_directories(root / "empty/share/locale/es");
+  const std::pair<const char*, const char*> cases[] = {{"usr/bin/fortuna", "usr/share/locale"},
+                                                       {"build/fortuna", "build/locale"},
+                                                       {"both/bin/fortuna", "both/share/locale"},
+                                                       {"empty/bin/fortuna", nullptr}};
+  for (const auto& [executable, found] : cases)
+    EXPECT_EQ(find_locale_dir(root / executable),
+              found ? std::optional(root / found) : std::nullopt)
+        << executable;
 }
 
 // The message ids of a .pot file, multi-line ones joined; the header's empty id left out.

@@ -20,16 +20,11 @@ TEST(History, WalksBackFromTheNewestNamesItsEndsAndKeepsTheLast200) {
   EXPECT_EQ(said(history, Step::Older), "(nothing)");
   history.add("uno");
   EXPECT_EQ(said(history, Step::Older), "Único mensaje: uno");
+  // The walks and their ends are pinned by tests/golden/help_and_history.
   history.add("dos");
-  history.add("tres");
-  const std::pair<Step, std::string> walk[] = {
-      {Step::Older, "Último mensaje: tres"},  {Step::Older, "dos"},
-      {Step::Older, "Primer mensaje: uno"},   {Step::Older, "Primer mensaje: uno"},
-      {Step::Newest, "Último mensaje: tres"}, {Step::Newer, "Último mensaje: tres"},
-      {Step::Oldest, "Primer mensaje: uno"}};
-  for (const auto& [step, text] : walk) EXPECT_EQ(said(history, step), text);
-  history.add("cuatro");  // a new text: the next step back starts from it
-  EXPECT_EQ(said(history, Step::Older), "Último mensaje: cuatro");
+  EXPECT_EQ(said(history, Step::Oldest), "Primer mensaje: uno");
+  history.add("tres");  // a new text: the next step back starts from it
+  EXPECT_EQ(said(history, Step::Older), "Último mensaje: tres");
   for (int i = 0; i < 250; ++i) history.add(std::to_string(i));
   EXPECT_EQ(history.size(), 200u);
   EXPECT_EQ(said(history, Step::Oldest), "Primer mensaje: 50");
