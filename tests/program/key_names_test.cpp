@@ -9,11 +9,9 @@ namespace fortuna {
 TEST(KeyNames, ParsesEveryNameAndModifierOrder) {
   // clang-format off
   const struct { const char* text; int code, modifiers; } cases[] = {
-      {"Enter", 13, 0}, {"Escape", 27, 0}, {"Space", 32, 0}, {"Tab", 9, 0}, {"Left", 37, 0},
-      {"Up", 38, 0}, {"Right", 39, 0}, {"Down", 40, 0}, {"Control", 17, 0}, {"0", 48, 0},
-      {"9", 57, 0}, {"A", 65, 0}, {"z", 90, 0}, {"F1", 112, 0}, {"F12", 123, 0},
-      {"Ctrl+1", 49, 2}, {"Shift+F7", 118, 1}, {"Alt+F4", 115, 4}, {"Shift+Ctrl+Alt+F8", 119, 7},
-      {"ctrl+control", 17, 2}, {"space", 32, 0}};
+      {"Enter", 13, 0}, {"Escape", 27, 0}, {"Control", 17, 0}, {"0", 48, 0}, {"z", 90, 0},
+      {"F12", 123, 0}, {"Shift+F7", 118, 1}, {"Shift+Ctrl+Alt+F8", 119, 7}, {"ctrl+control", 17, 2},
+      {"space", 32, 0}};
   // clang-format on
   for (const auto& c : cases) {
     auto key = parse_key_name(c.text);
@@ -23,9 +21,7 @@ TEST(KeyNames, ParsesEveryNameAndModifierOrder) {
   for (const char* bad : {"", "F0", "F13", "F01", "Ctrl+", "Shfit+A", "Alt+Ctrl+1", "AB", "ñ",
                           "Ctrl+Ctrl+1", "Numpad1", "+"})
     EXPECT_FALSE(parse_key_name(bad)) << bad;
-}
-
-TEST(KeyNames, CanonicalNamesRoundTrip) {
+  // Canonical names come back as they went; the transcripts write every key so.
   for (const char* name : {"Ctrl+1", "Shift+F7", "Alt+F4", "Control", "Space", "Shift+Ctrl+Alt+H"})
     EXPECT_EQ(key_name(parse_key_name(name).value()), name);
   EXPECT_EQ(key_name({96, {}}), "Code96");

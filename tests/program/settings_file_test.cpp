@@ -86,17 +86,11 @@ TEST(SettingsFile, ARememberedStartGreetsWithTheNewNamesAndAMissingVoiceLeavesTh
   std::ostringstream messages;
   SettingsFile file(path, messages);
   file.save(settings);
-  FakePlatform platform;
-  RecordingEngine engine;
-  FixedClock clock({10, 20, 30});
-  Program program(engine, platform, clock, &file);
-  SpeechLog log;
-  program.speech().set_observer(&log);
-  program.start();
-  EXPECT_TRUE(log.last().ends_with("listo. Ñandú «el gato»Seleccionado")) << log.last();
-  EXPECT_EQ(engine.current_voice(), 0);
-  EXPECT_EQ(engine.rate(), 12);
-  program.key_down({keys::kF10, {}});
+  TestProgram t({10, 20, 30}, &file);
+  EXPECT_TRUE(t.log.last().ends_with("listo. Ñandú «el gato»Seleccionado")) << t.log.last();
+  EXPECT_EQ(t.engine.current_voice(), 0);
+  EXPECT_EQ(t.engine.rate(), 12);
+  t.key(keys::kF10);
   EXPECT_EQ(file.remembered().voice, "Voz dos");
   EXPECT_EQ(SettingsFile(path, messages).remembered().voice, "Voz dos");
 }

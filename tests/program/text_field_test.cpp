@@ -7,11 +7,9 @@ namespace {
 
 TEST(TextField, TheFilledInNameIsReplacedByTypingClearedByBackspaceOrKeptByRight) {
   TextField typed("Bigotes, el gato andalú");
-  EXPECT_TRUE(typed.all_selected());
   EXPECT_EQ(typed.type("Ñ"), "Ñ");
   EXPECT_EQ(typed.type("andú"), "andú");
   EXPECT_EQ(typed.text(), "Ñandú");
-  EXPECT_FALSE(typed.all_selected());
   TextField cleared("Gaspar");
   EXPECT_EQ(cleared.backspace(), "Gaspar");
   EXPECT_EQ(cleared.text(), "");
@@ -21,34 +19,24 @@ TEST(TextField, TheFilledInNameIsReplacedByTypingClearedByBackspaceOrKeptByRight
   EXPECT_EQ(kept.text(), "Kevin el rockero");
 }
 
-TEST(TextField, BackspaceTakesWholeCharactersAndSaysWhichWent) {
-  TextField field("");
-  field.type("año");
-  EXPECT_EQ(field.backspace(), "o");
-  EXPECT_EQ(field.backspace(), "ñ");
-  EXPECT_EQ(field.backspace(), "a");
-  EXPECT_EQ(field.backspace(), "") << "nothing left to delete";
-  // A letter with a combining accent, as some dead keys give it, goes as one.
-  field.type("Jose\xCC\x81");
-  EXPECT_EQ(field.backspace(), "e\xCC\x81");
-  EXPECT_EQ(field.text(), "Jos");
-}
-
-TEST(TextField, MovingTheCaretKeepsTheNameAndEditsInPlace) {
+TEST(TextField, EditsTakeWholeCharactersInPlaceAndSayWhichWent) {
   TextField field("Olga");
   EXPECT_EQ(field.left(), "O") << "left on the selection goes to the start";
   EXPECT_EQ(field.right(), "l");
   field.type("ñ");
-  EXPECT_EQ(field.text(), "Oñlga");
   EXPECT_EQ(field.before_caret(), "Oñ");
   EXPECT_EQ(field.erase_forward(), "l");
-  EXPECT_EQ(field.left(), "ñ");
+  EXPECT_EQ(field.backspace(), "ñ");
   EXPECT_EQ(field.home(), "O");
   EXPECT_EQ(field.left(), "O") << "the caret stops at the start";
+  EXPECT_EQ(field.backspace(), "") << "nothing before it to delete";
   field.end();
   EXPECT_EQ(field.right(), "") << "and at the end";
   EXPECT_EQ(field.erase_forward(), "");
-  EXPECT_EQ(field.text(), "Oñga");
+  // A letter with a combining accent, as some dead keys give it, goes as one.
+  field.type("e\xCC\x81");
+  EXPECT_EQ(field.backspace(), "e\xCC\x81");
+  EXPECT_EQ(field.text(), "Oga");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// What the golden transcripts cannot show: several voices, and the windows' lifecycle.
+// What the golden transcripts cannot show: several voices, and bytes that are not UTF-8.
 #include <gtest/gtest.h>
 
 #include "support/test_program.h"
@@ -32,21 +32,6 @@ TEST(Screens, ARenameAnswerIsKeptAsValidUtf8AndAnEmptyAnswerCancels) {
   t.key(keys::kF2);
   EXPECT_EQ(t.program.start_screen().roster()[0].name, "Ana\xEF\xBF\xBD");
   EXPECT_EQ(t.log.last(), "Cancelado");
-}
-
-TEST(Screens, AltF4ClosesTheWindowThatHasTheKeysAndTheLastOneEndsTheProgram) {
-  TestProgram start;
-  start.key(keys::kF4, {false, false, true});
-  EXPECT_TRUE(start.program.ended());
-
-  TestProgram game;
-  game.key(keys::kEnter);
-  EXPECT_EQ(game.platform.closed, std::vector<WindowId>{WindowId::Start});
-  game.key(keys::kF4);  // without Alt: nothing
-  EXPECT_FALSE(game.program.ended());
-  game.key(keys::kF4, {false, false, true});
-  EXPECT_EQ(game.platform.closed, (std::vector<WindowId>{WindowId::Start, WindowId::Main}));
-  EXPECT_TRUE(game.program.ended());
 }
 
 }  // namespace
