@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <csignal>
-#include <mutex>
-#include <thread>
 
 #include "program/interrupt_source.h"
-#include "program/interruptible_engine.h"
 
 namespace fortuna::testing {
 
@@ -81,61 +77,6 @@ TEST(InterruptSource, TheFirstSignalIsKeptAndThePreviousHandlersComeBack) {
     EXPECT_FALSE(interrupts.signal());
   }
   std::signal(SIGHUP, previous);
-}
-
-namespace {
-
-// Speaks for ever until silenced, as a long text on a real voice does.
-class EndlessVoice final : public SpeechEngine {
- public:
-  void create_voice() override {}
-  void speak(std::string_view utf8) override {
-    std::lock_guard lock(mutex_);
-    speaking_ = !utf8.empty();
-    spoken_.emplace_back(utf8);
-    changed_.notify_all();
-  }
-  void wait_until_done() override {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !speaking_; });
-  }
-  std::vector<std::string> list_voices() override { return {"x"}; }
-  void select_voice(int) override {}
-  int rate() const override { return 0; }
-  void set_rate(int) override {}
-
-  std::vector<std::string> spoken() {
-    std::lock_guard lock(mutex_);
-    return spoken_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool speaking_ = false;
-  std::vector<std::string> spoken_;
-};
-
-}  // namespace
-
-TEST(InterruptibleEngine, ASignalSilencesAWaitAndEveryTextAfterIt) {
-  EndlessVoice voice;
-  InterruptSource interrupts;
-  InterruptibleEngine engine(voice, interrupts);
-  engine.speak("uno");
-  engine.speak("");
-  engine.wait_until_done();  // silent: returns without a signal
-  engine.speak("dos");
-  std::thread later([] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    std::raise(SIGINT);
-  });
-  engine.wait_until_done();  // would never end without the signal
-  later.join();
-  engine.speak("tres");
-  engine.wait_until_done();
-  EXPECT_EQ(voice.spoken(), (std::vector<std::string>{"uno", "", "dos", "", ""}));
-  EXPECT_EQ(interrupts.signal(), SIGINT);
 }
 
 }  // namespace fortuna::testing
