@@ -70,6 +70,12 @@ TEST(CommandLine, EachRunEndsWithItsStatusAndSaysWhyInOneLine) {
       // The text engine: one line a text, lower case.
       {"printf 'Right\\nControl\\n' | {} --frontend headless --speech text", 0,
        "cuando esté listo. bigotes, el gato andalúno seleccionado\nsir reginald, el apenado"},
+      // No progress bar when standard error is no terminal; the English aliases work too.
+      {"{} simular --partidas 40 --csv g.csv && wc -l <g.csv", 0,
+       "Simulación de 40 partidas, semilla 1"},
+      {"{} simular --partidas 40 --csv g.csv && wc -l <g.csv", 0, "\n41\n"},
+      {"{} simulate --games 30 --threads 2 --seed 9 --json", 0, R"("partial": false)"},
+      {"{} simulate --games 30 --seed 9 --json", 0, R"("seed": 9)"},
       {"{} simular", 2, "--partidas"},
       {"{} simular --partidas 010", 2, "--partidas"},
       {"{} simular --partidas 1000000001", 2, "--partidas"},
@@ -85,6 +91,8 @@ TEST(CommandLine, EachRunEndsWithItsStatusAndSaysWhyInOneLine) {
       EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.command << "\n"
                                                                      << run.err;
       EXPECT_EQ(run.out, "") << c.command;
+    } else {
+      EXPECT_EQ(run.err, "") << c.command;
     }
   }
 }

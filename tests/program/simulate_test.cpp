@@ -166,29 +166,6 @@ TEST(Simulation, EachRecordIsTheGameTheRulesAlonePlay) {
   }
 }
 
-TEST(SimulateCommand, SpanishNamesAndEnglishAliasesGiveTheSameDocumentAndTheTableNamesEachPart) {
-  const RunResult spanish =
-      run_fortuna_raw({"simular", "--partidas", "300", "--hilos", "2", "--semilla", "9", "--json"});
-  const RunResult english =
-      run_fortuna_raw({"simulate", "--games", "300", "--threads", "1", "--seed", "9", "--json"});
-  ASSERT_EQ(spanish.exit_code, 0) << spanish.err;
-  EXPECT_EQ(spanish.out, english.out);
-  const auto document = nlohmann::json::parse(spanish.out);
-  EXPECT_EQ(document["games"], 300);
-  EXPECT_EQ(document["seed"], 9);
-  EXPECT_EQ(document["partial"], false);
-  EXPECT_EQ(spanish.err, "");  // no progress bar when standard error is no terminal
-
-  const auto csv = scratch_dir() / "games.csv";
-  const RunResult table = run_fortuna_raw({"simular", "--partidas", "40", "--csv", csv});
-  ASSERT_EQ(table.exit_code, 0) << table.err;
-  for (const char* part : {"Simulación de 40 partidas, semilla 1", "Días por partida: media",
-                           "10.º en la línea de sucesión", "Agresivo", "Cambia la noche: "})
-    EXPECT_NE(table.out.find(part), std::string::npos) << part << " in\n" << table.out;
-  const std::string rows = read_file(csv);
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 41);
-}
-
 // Whether the process has a handler of its own for SIGINT, as Linux shows it in /proc.
 bool catches_interrupt(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");

@@ -16,16 +16,13 @@ TEST(TerminalSession, KeyModeReadsEachKeyUnechoedAndKeepsControlCAndLineEndings)
   cooked.c_cc[VINTR] = 3;
   cooked.c_cc[VQUIT] = 28;
   cooked.c_cc[VSUSP] = 26;
+  // The terminal tests see keys arrive one by one, unechoed, lines printed at the margin, the
+  // rename box echoed and Control+C; what they cannot press is checked here.
   const termios keys = key_mode(cooked), line = line_mode(cooked);
-  EXPECT_EQ(keys.c_lflag, static_cast<tcflag_t>(ISIG));
-  EXPECT_EQ(keys.c_iflag, 0u);              // Enter stays \r; Control+S is a key
-  EXPECT_EQ(keys.c_oflag, cooked.c_oflag);  // printed lines still start at the margin
-  EXPECT_EQ(keys.c_cc[VINTR], 3);
+  EXPECT_EQ(keys.c_iflag & (ICRNL | IXON), 0u);  // Enter stays \r; Control+S is a key
+  EXPECT_EQ(keys.c_lflag & (ICANON | ECHO), 0u);
   EXPECT_EQ(keys.c_cc[VMIN], 1);
   EXPECT_EQ(keys.c_cc[VTIME], 0);
-  // readline echoes only on a terminal that echoes: the line mode keeps what was found.
-  EXPECT_EQ(line.c_lflag, cooked.c_lflag);
-  EXPECT_EQ(line.c_iflag, cooked.c_iflag);
   for (const termios& mode : {keys, line}) {
     EXPECT_EQ(mode.c_cc[VQUIT], _POSIX_VDISABLE);
     EXPECT_EQ(mode.c_cc[VSUSP], _POSIX_VDISABLE);

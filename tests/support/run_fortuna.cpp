@@ -10,30 +10,6 @@
 
 namespace fortuna::testing {
 
-namespace {
-
-class ScratchRoot {
- public:
-  ScratchRoot()
-      : path_(std::filesystem::temp_directory_path() /
-              ("fortuna-tests-" + std::to_string(getpid()))) {}
-  ~ScratchRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path next() {
-    auto dir = path_ / std::to_string(count_++);
-    std::filesystem::create_directories(dir);
-    return dir;
-  }
-
- private:
-  std::filesystem::path path_;
-  int count_ = 0;
-};
-
-}  // namespace
-
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;
@@ -59,8 +35,19 @@ bool eventually(const std::function<bool()>& done, std::chrono::milliseconds lim
 }
 
 std::filesystem::path scratch_dir() {
-  static ScratchRoot root;
-  return root.next();
+  // One folder for this test process, removed when it ends.
+  static const struct Root {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("fortuna-tests-" + std::to_string(getpid()));
+    ~Root() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } root;
+  static int count = 0;
+  const auto dir = root.path / std::to_string(count++);
+  std::filesystem::create_directories(dir);
+  return dir;
 }
 
 std::string shell_quote(const std::string& s) {
