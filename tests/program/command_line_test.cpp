@@ -67,6 +67,10 @@ TEST(CommandLine, EachRunEndsWithItsStatusAndSaysWhyInOneLine) {
       {"LANG=fr_FR.UTF-8 {} --keys", 2, "--keys necesita un valor"},
       {"LANG=C LANGUAGE=en {} --keys", 2, "--keys necesita un valor"},
       {"LC_ALL=C {} --speech sapi", 2, "«sapi» no es ninguno de estos"},
+      {"LC_ALL=es_ES.UTF-8 LC_MESSAGES=en_GB.UTF-8 {} --bogus", 2, "argumento inesperado"},
+      {"LC_MESSAGES=en_GB.UTF-8 LANG=es_ES.UTF-8 {} --bogus", 2, "unexpected argument"},
+      {"LANG=de_DE.UTF-8 LANGUAGE=pt:en {} --bogus", 2, "unexpected argument"},
+      {"LANG=fr_FR.UTF-8@euro {} --bogus", 2, "argumento inesperado"},
       // The text engine: one line a text, lower case.
       {"printf 'Right\\nControl\\n' | {} --frontend headless --speech text", 0,
        "cuando esté listo. bigotes, el gato andalúno seleccionado\nsir reginald, el apenado"},

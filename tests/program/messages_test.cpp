@@ -1,5 +1,5 @@
-// The program's own messages: the language chosen from the locale, the catalogues found beside
-// the program, every message of po/fortuna.pot translated in each catalogue.
+// The program's own messages: the catalogues found beside the program, every message of
+// po/fortuna.pot translated in each catalogue. The command-line test runs the languages.
 #include "program/messages.h"
 
 #include <gtest/gtest.h>
@@ -16,24 +16,6 @@ extern "C" int _nl_msg_cat_cntr;
 
 namespace fortuna::testing {
 namespace {
-
-TEST(Messages, SpanishUnlessTheLocaleAsksForAnotherLanguage) {
-  const struct {
-    LocaleVariables variables;
-    const char* languages;
-  } cases[] = {
-      {{"", "", "C", ""}, "es"},
-      {{"", "", "", "en"}, "es"},  // as GNU: LANGUAGE alone asks for nothing in the C locale
-      {{"", "", "fr_FR.UTF-8@euro", ""}, "fr_FR:es"},  // no French catalogue: Spanish
-      {{"", "en_GB.UTF-8", "es_ES.UTF-8", ""}, "en_GB"},
-      {{"es_ES.UTF-8", "en_GB.UTF-8", "en_US.UTF-8", ""}, "es_ES:es"},
-      {{"", "", "de_DE.UTF-8", "pt:en"}, "pt:en:es"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.languages);
-    EXPECT_EQ(message_languages(c.variables), c.languages);
-  }
-}
 
 TEST(Messages, CataloguesAreFoundInTheInstallOrBesideTheProgramInTheBuildFolder) {
   const auto root = scratch_dir();
