@@ -1,5 +1,5 @@
 // The program's small parts: key names and scripts, the terminal's echo, the progress line and
-// the key timing.
+// the key-to-speech timing.
 #include <gtest/gtest.h>
 
 #include "program/key_names.h"

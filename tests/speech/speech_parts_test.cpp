@@ -33,16 +33,7 @@ TEST_F(Channel, SpeaksLowerCaseLiterallyAndRemembersOnlyTextsLongerThanTwoCharac
   EXPECT_EQ(engine.spoken.back(), "sí.");
 }
 
-TEST_F(Channel, SilenceCutsTheVoiceAndKeepsTheRepeatText) {
-  channel.say("Un texto largo que se oye");
-  engine.advance(3);
-  channel.silence();
-  EXPECT_EQ(engine.sounding(), "");
-  EXPECT_TRUE(engine.heard_whole.empty());
-  EXPECT_EQ(channel.last_text(), "Un texto largo que se oye");
-}
-
-TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAndAWaitAfterItsOwn) {
+TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAWaitAfterItsOwnAndSilenceCutsIt) {
   channel.say("La noticia de la mañana");
   channel.say("Los aspirantes", Wait::Before);
   EXPECT_EQ(engine.heard_whole, std::vector<std::string>{"la noticia de la mañana"});
@@ -50,27 +41,31 @@ TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAndAWaitAfterItsOwn) {
   channel.say("La muerte", Wait::BeforeAndAfter);
   EXPECT_EQ(engine.heard_whole.back(), "la muerte");
   EXPECT_EQ(engine.sounding(), "");
+  channel.say("Un texto largo que se oye");
+  engine.advance(3);
+  channel.silence();
+  EXPECT_EQ(engine.sounding(), "");
+  EXPECT_EQ(engine.heard_whole.back(), "la muerte");
+  EXPECT_EQ(channel.last_text(), "Un texto largo que se oye") << "kept for the repeat key";
 }
 
-TEST(ChannelVoices, AnEmptyDescriptionIsOverwrittenByTheNextAndOutOfListIndexesChangeNothing) {
+TEST(ChannelVoices, EmptyDescriptionsAreLeftOutAndNoVoiceAtAllLeavesTheGameSilent) {
   RecordingEngine engine({"A", "", "C"});
   SpeechChannel channel(engine);
   channel.load_voices();
   EXPECT_EQ(channel.voices(), (std::vector<std::string>{"A", "C"}));
   channel.select_voice(1);
-  for (int index : {3, 5, -1}) channel.select_voice(index);
+  for (int index : {3, 5, -1}) channel.select_voice(index);  // out of the list: nothing
   EXPECT_EQ(engine.current_voice(), 1);
-}
 
-TEST(ChannelVoices, NoVoiceLeavesOneEmptyEntryAndTheGameGoesOnSilently) {
-  RecordingEngine engine(std::vector<std::string>{});
-  SpeechChannel channel(engine);
-  channel.load_voices();
-  EXPECT_EQ(channel.voices(), std::vector<std::string>{""});
-  channel.say("Nadie me oye", Wait::BeforeAndAfter);
-  channel.select_voice(0);
-  EXPECT_EQ(channel.last_text(), "Nadie me oye");
-  EXPECT_TRUE(engine.spoken.empty());
+  RecordingEngine none(std::vector<std::string>{});
+  SpeechChannel silent(none);
+  silent.load_voices();
+  EXPECT_EQ(silent.voices(), std::vector<std::string>{""});
+  silent.say("Nadie me oye", Wait::BeforeAndAfter);
+  silent.select_voice(0);
+  EXPECT_EQ(silent.last_text(), "Nadie me oye");
+  EXPECT_TRUE(none.spoken.empty());
 }
 
 TEST(FadingQueue, APurgeFadesWhatPlaysNextToSilenceWithoutAStepAndDropsTheRest) {
@@ -144,9 +139,8 @@ TEST(SerialWorker, AJobThatOverrunsLeavesTheWorkerStuckAndLaterCallsFailAtOnce) 
 TEST(SpeechdRate, ZeroKeepsThePlayersRateAndFiftyReachesEitherEnd) {
   const struct {
     int logical, player, service;
-  } cases[] = {{0, 0, 0},    {0, 30, 30},       {50, 30, 100},  {-50, 30, -100},
-               {25, 0, 50},  {-25, 0, -50},     {25, 60, 80},   {-25, 60, -20},
-               {54, 0, 100}, {-54, -100, -100}, {1000, 0, 100}, {-1000, 100, -100}};
+  } cases[] = {{0, 30, 30},    {50, 30, 100},  {-50, 30, -100},   {25, 60, 80},
+               {-25, 60, -20}, {1000, 0, 100}, {-1000, 100, -100}};
   for (const auto& c : cases)
     EXPECT_EQ(speechd_rate(c.logical, c.player), c.service) << c.logical << " " << c.player;
   for (int player : {-100, -40, 0, 70, 100})
@@ -165,11 +159,9 @@ TEST(SpeechdVoices, TheReplyIsReadInOrderAndOnlyTheSpanishVoicesAreKept) {
       "249 OK VOICE LIST SENT\r\n";
   const auto all = parse_voice_list(reply);
   ASSERT_EQ(all.size(), 5u);
-  EXPECT_EQ(all[1].name, "Spanish (Spain)");
   EXPECT_EQ(all[3].language, "es-419");
-  const auto spanish = spanish_voices(all);
   std::vector<std::string> names;
-  for (const auto& voice : spanish) names.push_back(voice.name);
+  for (const auto& voice : spanish_voices(all)) names.push_back(voice.name);
   EXPECT_EQ(names, (std::vector<std::string>{"Spanish (Spain)", "Spanish (Spain)+Adam",
                                              "Spanish (Latin America)"}));
   // A service without Spanish keeps all its voices; an empty or failed reply gives none.
