@@ -43,7 +43,9 @@ class WindowFrontEnd : public ::testing::Test {
     transcript_ = scratch_dir() / "transcript.jsonl";
     args.insert(args.begin(), {FORTUNA_BINARY, "--frontend", "window", "--no-settings",
                                "--transcript", transcript_.string()});
+    // The fonts through fontconfig, as where the data folders do not hold them.
     game_.emplace(args, std::vector<std::string>{"DISPLAY=" + display_, "WAYLAND_DISPLAY",
+                                                 "XDG_DATA_DIRS=/nonexistent",
                                                  "SDL_AUDIODRIVER=dummy", without_leak_checks()});
     // By class: name searches depend on the locale.
     EXPECT_TRUE(
