@@ -39,15 +39,15 @@ class Tmux {
   }
   ~Tmux() { tmux("kill-server"); }
 
-  // Runs the program with arguments in a shell that notes the terminal's settings before and
+  // Runs the program in a shell that notes the terminal's settings before and
   // after, and its exit status; no display, so the terminal front end is the default.
-  void start(const std::string& arguments, int width = 100, const std::string& term = "") {
+  void start(int width = 100, const std::string& term = "") {
     // bash, not sh: Control+C must leave the shell standing to note the settings after.
     const std::string inner =
         "trap : INT; stty -g > before; sh -c 'echo $$ > pid; exec \"$@\"' sh "
         "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER INPUTRC=/dev/null " +
         (term.empty() ? std::string() : "TERM=" + term + " ") + shell_quote(FORTUNA_BINARY) +
-        " --no-settings --clock 10:20:30 --transcript transcript.jsonl " + arguments +
+        " --no-settings --clock 10:20:30 --transcript transcript.jsonl"
         "; echo $? > status.tmp; stty -g > after; mv status.tmp status";
     tmux("new-session -d -s game -x " + std::to_string(width) + " -y 30 -c " +
          shell_quote(dir_.string()) + " " + shell_quote("bash -c " + shell_quote(inner)));
@@ -74,25 +74,21 @@ class Tmux {
   }
   // Everything the pane printed, wrapped lines joined; tmux's own "Pane is dead" left out.
   std::vector<std::string> printed() const {
-    auto lines = lines_of(output("capture-pane -p -J -S - -E - -t game"));
+    auto lines = lines_of(tmux("capture-pane -p -J -S - -E - -t game"));
     std::erase_if(lines, [](const std::string& l) { return l.starts_with("Pane is dead"); });
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
   }
 
  private:
-  std::string command(const std::string& arguments) const {
-    return "tmux -S " + shell_quote((dir_ / "socket").string()) + " -f " +
-           shell_quote((dir_ / "tmux.conf").string()) + " " + arguments;
-  }
-  void tmux(const std::string& arguments) const {
-    [[maybe_unused]] int status = std::system((command(arguments) + " >/dev/null 2>&1").c_str());
-  }
-  std::string output(const std::string& arguments) const {
-    const auto out = dir_ / "tmux.out";
+  // Runs tmux on this server; what it printed.
+  std::string tmux(const std::string& arguments) const {
+    const auto out = shell_quote(file("tmux.out"));
     [[maybe_unused]] int status =
-        std::system((command(arguments) + " > " + shell_quote(out.string())).c_str());
-    return read_file(out);
+        std::system(("tmux -S " + shell_quote(file("socket")) + " -f " +
+                     shell_quote(file("tmux.conf")) + " " + arguments + " >" + out + " 2>&1")
+                        .c_str());
+    return read_file(file("tmux.out"));
   }
 
   std::filesystem::path dir_;
@@ -102,7 +98,7 @@ class Tmux {
 
 TEST(TerminalInTmux, TheSameKeysGiveTheHeadlessTranscriptAndItsLines) {
   Tmux tmux;
-  tmux.start("");
+  tmux.start();
   ASSERT_TRUE(tmux.wait_for_events(1)) << "no greeting";
   // Sent without pauses: the name typed after F2 reaches the box however the reads fall.
   tmux.keys("Right Space F2 C-u");
@@ -131,7 +127,7 @@ TEST(TerminalInTmux, TheSameKeysGiveTheHeadlessTranscriptAndItsLines) {
 
 TEST(TerminalInTmux, TheLabelIsPrintedOnlyWhenAskedAndHelpNamesThisTerminalsKeys) {
   Tmux tmux;
-  tmux.start("");
+  tmux.start();
   ASSERT_TRUE(tmux.wait_for_events(1));
   tmux.keys("L Enter L F1 Escape");
   ASSERT_TRUE(tmux.wait_for_end());
@@ -165,7 +161,7 @@ TEST(TerminalInTmux, EveryEndGivesTheTerminalBackWithItsStatus) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.signal << " " << c.keys << c.term);
     Tmux tmux;
-    tmux.start("", c.width, c.term);
+    tmux.start(c.width, c.term);
     if (c.signal != 0) {
       ASSERT_TRUE(tmux.wait_for_events(1));
       const std::size_t before = tmux.events().size();

@@ -21,7 +21,6 @@ class GameProcess {
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
 
-  bool started() const { return pid_ > 0; }
   pid_t pid() const { return pid_; }
   void type(const std::string& keys);  // one key name a line
   void close_input();
