@@ -52,23 +52,17 @@ void expect_every_split(const std::string& term, const std::vector<Case>& cases)
 // The same sequences in xterm and tmux (tmux-256color); tmux answers the extended key request
 // with the CSI u form, xterm with modifyOtherKeys' CSI 27 form.
 const std::vector<Case> kXtermForms = {
-    {"\x1b[A\x1b[B\x1b[C\x1b[D", "Up Down Right Left"},
-    {"\r", "Enter"},
+    {"\x1b[A\x1b[B\x1b[C\x1b[D\r", "Up Down Right Left Enter"},
     {"\x1b", "Escape"},
-    {"cph", "C P H"},
-    {"CPH", "Shift+C Shift+P Shift+H"},
+    {"cphCPH", "C P H Shift+C Shift+P Shift+H"},
     {"\x1bOP\x1bOQ\x1bOS", "F1 F2 F4"},
     {"\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~\x1b[21~\x1b[24~", "F5 F6 F7 F8 F9 F10 F12"},
     // Beyond F12 in terminfo: the modifiers fold back onto F1 to F12.
     {"\x1b[18;2~\x1b[18;5~\x1b[18;3~\x1b[19;6~", "Shift+F7 Ctrl+F7 Alt+F7 Shift+Ctrl+F8"},
     {"\x1b[1;2Q\x1b[1;3S", "Shift+F2 Alt+F4"},
-    {"\x1b"
-     "1\x1b"
-     "9",
-     "Ctrl+1 Ctrl+9"},  // Alt+digit stands for Control+digit
-    {"\x1b[49;5u\x1b[50;6u", "Ctrl+1 Shift+Ctrl+2"},
-    {"\x1b[27;5;49~", "Ctrl+1"},
-    {"\x1b[49;3u", "Ctrl+1"},                           // Alt+1 in the CSI u form
+    {"\x1b\x31\x1b\x39", "Ctrl+1 Ctrl+9"},  // Alt+digit stands for Control+digit
+    // CSI u, modifyOtherKeys' CSI 27 and Alt+1 in the CSI u form.
+    {"\x1b[49;5u\x1b[50;6u\x1b[27;5;49~\x1b[49;3u", "Ctrl+1 Shift+Ctrl+2 Ctrl+1 Ctrl+1"},
     {"\t\x1b[Z", "Control Control"},                    // Tab silences, with Shift too
     {"\xc3\xb1\x7f\x1b[3~x", "X"},                      // ñ, Backspace, Delete: no game key
     {"\x1b[15~\x1b[A1\x1b\x1b[B", "F5 Up 1 Alt+Down"},  // Escape before a key is Alt
@@ -77,9 +71,7 @@ const std::vector<Case> kXtermForms = {
 const std::vector<Case> kLinuxConsole = {
     {"\x1b[[A\x1b[[B\x1b[[D\x1b[[E", "F1 F2 F4 F5"},
     {"\x1b[31~\x1b[32~\x1b[34~", "Shift+F7 Shift+F8 Shift+F10"},
-    {"\x1b"
-     "1\r\x1b",
-     "Ctrl+1 Enter Escape"},
+    {"\x1b\x31\r\x1b", "Ctrl+1 Enter Escape"},
     {"\t p", "Control Space P"},
 };
 
