@@ -1,13 +1,10 @@
-// The program's small parts: key names and scripts, the terminal's echo, the progress line and
-// the key-to-speech timing.
+// The program's small parts: key names and scripts, the terminal's echo and the progress line.
 #include <gtest/gtest.h>
 
 #include "program/key_names.h"
 #include "program/key_script.h"
-#include "program/key_timing.h"
 #include "program/progress_bar.h"
 #include "program/terminal/line_editor.h"
-#include "support/recording_engine.h"
 
 namespace fortuna::testing {
 namespace {
@@ -77,14 +74,11 @@ TEST(ProgressBar, GamesRateAndTimeLeftWithinTheWidth) {
     int width;
     std::string bar, text;
   } cases[] = {
-      {0, 1000, 0, 80, "[" + std::string(37, '.') + "]",
-       " 0,0 % 0 de 1.000 partidas, 0 por segundo"},
       {250'000, 1'000'000, 10, 100, "[" + std::string(7, '#') + std::string(21, '.') + "]",
        " 25,0 % 250.000 de 1.000.000 partidas, 25.000 por segundo, quedan 30 s"},
       {1, 1'000'000'000, 1, 120, "[" + std::string(40, '.') + "]",
        " 0,0 % 1 de 1.000.000.000 partidas, 1 por segundo, quedan 277777 h 46 min"},
       // No room for ten cells: the text alone, cut to the width.
-      {500, 1000, 100, 70, "", "50,0 % 500 de 1.000 partidas, 5 por segundo, quedan 1 min 40 s"},
       {5, 10, 1, 20, "", "50,0 % 5 de 10 parti"},
   };
   for (const auto& c : cases) {
@@ -92,26 +86,6 @@ TEST(ProgressBar, GamesRateAndTimeLeftWithinTheWidth) {
     EXPECT_EQ(line, c.bar + c.text);
     EXPECT_LE(line.size(), static_cast<std::size_t>(c.width));
   }
-}
-
-TEST(KeyTiming, OnlyTheFirstTextAfterAKeyIsTimed) {
-  RecordingEngine inner;
-  std::uint64_t now = 0;
-  TimedEngine timed(
-      inner, [&] { return now; }, 1'000'000);
-  timed.speak("antes de las teclas");
-  timed.key_started(1000);
-  now = 1250;
-  timed.speak("primera");
-  now = 9000;
-  timed.speak("segunda");
-  timed.key_started(10000);  // a key that says nothing
-  timed.key_started(std::nullopt);
-  timed.speak("sin tecla");
-  ASSERT_EQ(timed.samples_us().size(), 1u);
-  EXPECT_DOUBLE_EQ(timed.samples_us()[0], 250.0);
-  EXPECT_EQ(inner.spoken,
-            (std::vector<std::string>{"antes de las teclas", "primera", "segunda", "sin tecla"}));
 }
 
 }  // namespace

@@ -55,18 +55,14 @@ TEST(SdlKeys, EveryKeyTheGameTestsArrivesWithItsCodeAndItsModifiersLeftOrRight) 
   for (const auto& [sym, mod, code] : table)
     EXPECT_EQ(press(sym, mod), code) << SDL_GetKeyName(sym) << " " << mod;
   for (int n = 1; n <= 12; ++n) EXPECT_EQ(press(SDLK_F1 + n - 1), key(111 + n)) << "F" << n;
-}
-
-TEST(SdlKeys, LettersAreUpperCaseCodesWhateverShift) {
+  // Letters are upper-case codes whatever Shift.
   for (SDL_Keycode sym = SDLK_a; sym <= SDLK_z; ++sym) {
     const int code = 'A' + (sym - SDLK_a);
     EXPECT_EQ(press(sym), key(code));
     EXPECT_EQ(press(sym, KMOD_LSHIFT), key(code, 1));
     EXPECT_EQ(press(sym, KMOD_CAPS), key(code)) << "Caps Lock is no modifier";
   }
-}
-
-TEST(SdlKeys, DigitsComeFromTheMainRowOnlyWhateverItPrints) {
+  // Digits come from the main row only, whatever it prints.
   for (int d = 0; d <= 9; ++d) {
     const SDL_Keycode sym = SDLK_0 + d;
     EXPECT_EQ(press(sym), key(48 + d));
@@ -75,9 +71,7 @@ TEST(SdlKeys, DigitsComeFromTheMainRowOnlyWhateverItPrints) {
     const auto keypad = press(d == 0 ? SDLK_KP_0 : SDLK_KP_1 + d - 1);
     EXPECT_FALSE(keypad && keypad->code >= 48 && keypad->code <= 57) << "keypad " << d;
   }
-}
-
-TEST(SdlKeys, KeysTheGameNeverSeesGiveNothing) {
+  // Keys the game never sees give nothing.
   for (SDL_Keycode sym : {SDLK_LSHIFT, SDLK_RSHIFT, SDLK_LALT, SDLK_RALT, SDLK_LGUI, SDLK_CAPSLOCK,
                           SDLK_BACKSPACE, SDLK_INSERT, SDLK_MINUS, SDLK_KP_PLUS, SDLK_F13})
     EXPECT_EQ(press(sym), std::nullopt) << SDL_GetKeyName(sym);
@@ -160,9 +154,7 @@ TEST(TextField, TheFilledInNameIsReplacedByTypingClearedByBackspaceOrKeptByRight
   kept.right();
   kept.type(" el rockero");
   EXPECT_EQ(kept.text(), "Kevin el rockero");
-}
-
-TEST(TextField, EditsTakeWholeCharactersInPlaceAndSayWhichWent) {
+  // Edits take whole characters, in place, and say which went.
   TextField field("Olga");
   EXPECT_EQ(field.left(), "O") << "left on the selection goes to the start";
   EXPECT_EQ(field.right(), "l");
