@@ -13,29 +13,21 @@
 namespace fortuna::testing {
 namespace {
 
-// A recording engine whose fault the test sets.
-struct Breakable {
-  std::shared_ptr<std::string> fault = std::make_shared<std::string>();
-  RecordingEngine* engine = nullptr;
-  OpenedEngine open(const std::string& name) {
-    auto owned = std::make_unique<RecordingEngine>();
-    engine = owned.get();
-    return {std::move(owned), [fault = fault] { return *fault; }, name};
-  }
-};
-
+// Two recording engines, the first failing when the test gives it a fault.
 struct Chain {
-  Breakable first;
-  RecordingEngine* second = nullptr;
+  std::shared_ptr<std::string> fault = std::make_shared<std::string>();
+  RecordingEngine *first = nullptr, *second = nullptr;
   std::ostringstream messages;
   std::unique_ptr<FailoverEngine> engine;
   Chain() {
+    auto owned = std::make_unique<RecordingEngine>();
+    first = owned.get();
     engine = std::make_unique<FailoverEngine>(
-        first.open("speech-dispatcher"),
+        OpenedEngine{std::move(owned), [fault = fault] { return *fault; }, "speech-dispatcher"},
         [this] {
-          auto owned = std::make_unique<RecordingEngine>();
-          second = owned.get();
-          return OpenedEngine{std::move(owned), nullptr, "espeak-ng"};
+          auto next = std::make_unique<RecordingEngine>();
+          second = next.get();
+          return OpenedEngine{std::move(next), nullptr, "espeak-ng"};
         },
         messages);
   }
@@ -47,7 +39,7 @@ TEST(FailoverEngine, TheWatcherHandsOverWhileIdleWithOneLineTheRateAndTheUnfinis
   chain.engine->set_rate(-12);
   chain.engine->speak("la fortuna de vadod brunilda");
   EXPECT_EQ(chain.second, nullptr) << "while the first engine works everything goes to it";
-  *chain.first.fault = "speech-dispatcher did not begin a text within a second";
+  *chain.fault = "speech-dispatcher did not begin a text within a second";
   eventually([&] { return !chain.messages.str().empty(); });
   chain.engine->wait_until_done();  // holds the lock: the hand-over is complete
   ASSERT_NE(chain.second, nullptr);
@@ -62,7 +54,7 @@ TEST(FailoverEngine, TheWatcherHandsOverWhileIdleWithOneLineTheRateAndTheUnfinis
 TEST(FailoverEngine, AWaitThatEndsInAFailureWaitsForTheNextEngineSayingTheText) {
   Chain chain;
   chain.engine->speak("el notario");
-  *chain.first.fault = "speech-dispatcher never finished a text";
+  *chain.fault = "speech-dispatcher never finished a text";
   chain.engine->wait_until_done();
   ASSERT_NE(chain.second, nullptr);
   EXPECT_EQ(chain.second->spoken, (std::vector<std::string>{"el notario"}));
