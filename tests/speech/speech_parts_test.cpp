@@ -24,28 +24,24 @@ struct Channel : ::testing::Test {
 
 TEST_F(Channel, SpeaksLowerCaseLiterallyAndRemembersOnlyTextsLongerThanTwoCharacters) {
   channel.say("El salón ÉPICO <Ñandú>");
-  EXPECT_EQ(engine.spoken.back(), "el salón épico <ñandú>");
+  EXPECT_EQ(engine.calls.back(), "el salón épico <ñandú>");
   channel.say("Sí");  // two characters, three bytes
   EXPECT_EQ(channel.last_text(), "El salón ÉPICO <Ñandú>");
   channel.say("Sí.");
   EXPECT_EQ(channel.last_text(), "Sí.");
   channel.repeat();
-  EXPECT_EQ(engine.spoken.back(), "sí.");
+  EXPECT_EQ(engine.calls.back(), "sí.");
 }
 
 TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAWaitAfterItsOwnAndSilenceCutsIt) {
   channel.say("La noticia de la mañana");
   channel.say("Los aspirantes", Wait::Before);
-  EXPECT_EQ(engine.heard_whole, std::vector<std::string>{"la noticia de la mañana"});
-  EXPECT_EQ(engine.sounding(), "los aspirantes");
   channel.say("La muerte", Wait::BeforeAndAfter);
-  EXPECT_EQ(engine.heard_whole.back(), "la muerte");
-  EXPECT_EQ(engine.sounding(), "");
   channel.say("Un texto largo que se oye");
-  engine.advance(3);
   channel.silence();
-  EXPECT_EQ(engine.sounding(), "");
-  EXPECT_EQ(engine.heard_whole.back(), "la muerte");
+  EXPECT_EQ(engine.calls, (std::vector<std::string>{"la noticia de la mañana", "(wait)",
+                                                    "los aspirantes", "(wait)", "la muerte",
+                                                    "(wait)", "un texto largo que se oye", ""}));
   EXPECT_EQ(channel.last_text(), "Un texto largo que se oye") << "kept for the repeat key";
 }
 
@@ -65,7 +61,7 @@ TEST(ChannelVoices, EmptyDescriptionsAreLeftOutAndNoVoiceAtAllLeavesTheGameSilen
   silent.say("Nadie me oye", Wait::BeforeAndAfter);
   silent.select_voice(0);
   EXPECT_EQ(silent.last_text(), "Nadie me oye");
-  EXPECT_TRUE(none.spoken.empty());
+  EXPECT_TRUE(none.calls.empty());
 }
 
 TEST(FadingQueue, APurgeFadesWhatPlaysNextToSilenceWithoutAStepAndDropsTheRest) {
