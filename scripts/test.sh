@@ -26,5 +26,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORTUNA_SANITIZE=ON -DFO
 cmake --build build-sanitize -j"$jobs"
 (cd build-sanitize && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
 
-# The key-script reader and the game, fed bytes at random for a minute each.
+# The key-script reader, fed bytes at random for a minute.
 bash scripts/fuzz.sh 60

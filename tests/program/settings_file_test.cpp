@@ -22,18 +22,13 @@ Settings sample() {
   return settings;
 }
 
-TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHolds) {
+TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHoldsAndTheFolderIsMadeForIt) {
   std::string error;
-  const auto parsed = SettingsFile::parse(SettingsFile::format(sample()), error);
-  ASSERT_TRUE(parsed) << error;
-  EXPECT_EQ(*parsed, sample());
+  EXPECT_EQ(SettingsFile::parse(SettingsFile::format(sample()), error), sample()) << error;
   EXPECT_EQ(SettingsFile::parse("", error), Settings{});
   for (const char* damaged : {"velocidad = ", "velocidad = 'x'", "[[personajes]]\nnombre = 3",
                               "personajes = 1", "\xff = 1"})
     EXPECT_FALSE(SettingsFile::parse(damaged, error)) << damaged;
-}
-
-TEST(SettingsFile, SavedInAFolderMadeForItAndReadAtTheNextStart) {
   const auto path = scratch_dir() / "nueva" / "carpeta" / "ajustes.toml";
   std::ostringstream messages;
   SettingsFile(path, messages).save(sample());
@@ -91,19 +86,11 @@ TEST(SettingsFile, ARememberedStartGreetsWithTheNewNamesAndAMissingVoiceLeavesTh
   std::ostringstream messages;
   SettingsFile file(path, messages);
   file.save(settings);
-  FakePlatform platform;
-  RecordingEngine engine;
-  FixedClock clock({10, 20, 30});
-  Program program(engine, platform, clock, &file);
-  SpeechLog log;
-  program.speech().set_observer(&log);
-  program.start();
-  EXPECT_EQ(log.last(),
-            "La fortuna de Vadod Brunilda. Escoja los personajes que desea controlar y pulse Enter "
-            "cuando esté listo. Ñandú «el gato»Seleccionado");
-  EXPECT_EQ(engine.current_voice(), 0);
-  EXPECT_EQ(engine.rate(), 12);
-  program.key_down({keys::kF10, {}});
+  TestProgram t({10, 20, 30}, &file);
+  EXPECT_TRUE(t.log.last().ends_with("listo. Ñandú «el gato»Seleccionado")) << t.log.last();
+  EXPECT_EQ(t.engine.current_voice(), 0);
+  EXPECT_EQ(t.engine.rate(), 12);
+  t.key(keys::kF10);
   EXPECT_EQ(file.remembered().voice, "Voz dos");
   EXPECT_EQ(SettingsFile(path, messages).remembered().voice, "Voz dos");
 }

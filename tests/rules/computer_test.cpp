@@ -109,17 +109,5 @@ TEST(ComputerCard, EveryRowOfThePairTableWithAndWithoutTemperAndHeir) {
   }
 }
 
-TEST(Targets, NobodyToAimAtMeansNoTargetAndNoDraw) {
-  Random random(1);
-  Roster roster = initial_roster(random);
-  for (std::size_t c = 0; c < roster.size(); ++c) roster[c].alive = c == 5;
-  Occupants alone;
-  alone.push_back(5);
-  const auto draws = random.draws();
-  EXPECT_FALSE(strong_attack_target(alone, 5, random));
-  EXPECT_FALSE(anywhere_target(roster, 5, random));
-  EXPECT_EQ(random.draws(), draws);
-}
-
 }  // namespace
 }  // namespace fortuna

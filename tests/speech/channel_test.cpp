@@ -1,6 +1,10 @@
+// The speech channel over any engine: what it says, waits for and remembers.
 #include "speech/channel.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "support/recording_engine.h"
 
@@ -15,53 +19,44 @@ struct Channel : ::testing::Test {
 
 TEST_F(Channel, SpeaksLowerCaseLiterallyAndRemembersOnlyTextsLongerThanTwoCharacters) {
   channel.say("El salón ÉPICO <Ñandú>");
-  EXPECT_EQ(engine.spoken.back(), "el salón épico <ñandú>");
+  EXPECT_EQ(engine.calls.back(), "el salón épico <ñandú>");
   channel.say("Sí");  // two characters, three bytes
   EXPECT_EQ(channel.last_text(), "El salón ÉPICO <Ñandú>");
   channel.say("Sí.");
   EXPECT_EQ(channel.last_text(), "Sí.");
   channel.repeat();
-  EXPECT_EQ(engine.spoken.back(), "sí.");
+  EXPECT_EQ(engine.calls.back(), "sí.");
 }
 
-TEST_F(Channel, SilenceCutsTheVoiceAndKeepsTheRepeatText) {
-  channel.say("Un texto largo que se oye");
-  engine.advance(3);
-  channel.silence();
-  EXPECT_EQ(engine.sounding(), "");
-  EXPECT_TRUE(engine.heard_whole.empty());
-  EXPECT_EQ(channel.last_text(), "Un texto largo que se oye");
-}
-
-TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAndAWaitAfterItsOwn) {
+TEST_F(Channel, AWaitBeforeLetsThePreviousTextEndAWaitAfterItsOwnAndSilenceCutsIt) {
   channel.say("La noticia de la mañana");
   channel.say("Los aspirantes", Wait::Before);
-  EXPECT_EQ(engine.heard_whole, std::vector<std::string>{"la noticia de la mañana"});
-  EXPECT_EQ(engine.sounding(), "los aspirantes");
   channel.say("La muerte", Wait::BeforeAndAfter);
-  EXPECT_EQ(engine.heard_whole.back(), "la muerte");
-  EXPECT_EQ(engine.sounding(), "");
+  channel.say("Un texto largo que se oye");
+  channel.silence();
+  EXPECT_EQ(engine.calls, (std::vector<std::string>{"la noticia de la mañana", "(wait)",
+                                                    "los aspirantes", "(wait)", "la muerte",
+                                                    "(wait)", "un texto largo que se oye", ""}));
+  EXPECT_EQ(channel.last_text(), "Un texto largo que se oye") << "kept for the repeat key";
 }
 
-TEST(ChannelVoices, AnEmptyDescriptionIsOverwrittenByTheNextAndOutOfListIndexesChangeNothing) {
+TEST(ChannelVoices, EmptyDescriptionsAreLeftOutAndNoVoiceAtAllLeavesTheGameSilent) {
   RecordingEngine engine({"A", "", "C"});
   SpeechChannel channel(engine);
   channel.load_voices();
   EXPECT_EQ(channel.voices(), (std::vector<std::string>{"A", "C"}));
   channel.select_voice(1);
-  for (int index : {3, 5, -1}) channel.select_voice(index);
+  for (int index : {3, 5, -1}) channel.select_voice(index);  // out of the list: nothing
   EXPECT_EQ(engine.current_voice(), 1);
-}
 
-TEST(ChannelVoices, NoVoiceLeavesOneEmptyEntryAndTheGameGoesOnSilently) {
-  RecordingEngine engine(std::vector<std::string>{});
-  SpeechChannel channel(engine);
-  channel.load_voices();
-  EXPECT_EQ(channel.voices(), std::vector<std::string>{""});
-  channel.say("Nadie me oye", Wait::BeforeAndAfter);
-  channel.select_voice(0);
-  EXPECT_EQ(channel.last_text(), "Nadie me oye");
-  EXPECT_TRUE(engine.spoken.empty());
+  RecordingEngine none(std::vector<std::string>{});
+  SpeechChannel silent(none);
+  silent.load_voices();
+  EXPECT_EQ(silent.voices(), std::vector<std::string>{""});
+  silent.say("Nadie me oye", Wait::BeforeAndAfter);
+  silent.select_voice(0);
+  EXPECT_EQ(silent.last_text(), "Nadie me oye");
+  EXPECT_TRUE(none.calls.empty());
 }
 
 }  // namespace

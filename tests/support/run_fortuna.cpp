@@ -6,32 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace fortuna::testing {
-
-namespace {
-
-class ScratchRoot {
- public:
-  ScratchRoot()
-      : path_(std::filesystem::temp_directory_path() /
-              ("fortuna-tests-" + std::to_string(getpid()))) {}
-  ~ScratchRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path next() {
-    auto dir = path_ / std::to_string(count_++);
-    std::filesystem::create_directories(dir);
-    return dir;
-  }
-
- private:
-  std::filesystem::path path_;
-  int count_ = 0;
-};
-
-}  // namespace
 
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -40,9 +17,37 @@ std::string read_file(const std::filesystem::path& path) {
   return s.str();
 }
 
+std::vector<nlohmann::json> read_events(const std::filesystem::path& transcript) {
+  std::vector<nlohmann::json> events;
+  std::istringstream lines(read_file(transcript));
+  for (std::string line; std::getline(lines, line) && line.ends_with('}');)
+    events.push_back(nlohmann::json::parse(line));
+  return events;
+}
+
+bool eventually(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 std::filesystem::path scratch_dir() {
-  static ScratchRoot root;
-  return root.next();
+  // One folder for this test process, removed when it ends.
+  static const struct Root {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("fortuna-tests-" + std::to_string(getpid()));
+    ~Root() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } root;
+  static int count = 0;
+  const auto dir = root.path / std::to_string(count++);
+  std::filesystem::create_directories(dir);
+  return dir;
 }
 
 std::string shell_quote(const std::string& s) {
@@ -76,9 +81,7 @@ RunResult run_fortuna(const std::string& script, const std::vector<std::string>&
                                    dir / "keys", "--transcript", dir / "transcript"};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
   RunResult r = run_fortuna_raw(args);
-  std::istringstream lines(read_file(dir / "transcript"));
-  for (std::string line; std::getline(lines, line);)
-    if (!line.empty()) r.events.push_back(nlohmann::json::parse(line));
+  r.events = read_events(dir / "transcript");
   return r;
 }
 

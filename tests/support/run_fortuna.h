@@ -1,7 +1,9 @@
 // Runs the built program and reads back what it printed and its transcript.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -22,6 +24,11 @@ RunResult run_fortuna_raw(const std::vector<std::string>& args, const std::strin
 RunResult run_fortuna(const std::string& script, const std::vector<std::string>& extra_args = {});
 
 std::string read_file(const std::filesystem::path& path);
+// The transcript's events so far; a line still being written is left for the next read.
+std::vector<nlohmann::json> read_events(const std::filesystem::path& transcript);
+// Polls until done holds; false when the time runs out first.
+bool eventually(const std::function<bool()>& done,
+                std::chrono::milliseconds limit = std::chrono::seconds(20));
 // A fresh folder inside the one this test process removes when it ends.
 std::filesystem::path scratch_dir();
 std::string shell_quote(const std::string& text);

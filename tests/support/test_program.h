@@ -25,9 +25,8 @@ class SpeechLog final : public SpeechObserver {
 };
 
 struct TestProgram {
-  explicit TestProgram(TimeOfDay time = {10, 20, 30},
-                       std::vector<std::string> voices = {"Voz uno", "Voz dos", "Voz tres"})
-      : engine(std::move(voices)), clock(time), program(engine, platform, clock) {
+  explicit TestProgram(TimeOfDay time = {10, 20, 30}, SettingsStore* settings = nullptr)
+      : clock(time), program(engine, platform, clock, settings) {
     program.speech().set_observer(&log);
     program.start();
   }

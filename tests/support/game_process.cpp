@@ -1,4 +1,4 @@
-#include "audio/game_process.h"
+#include "support/game_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <thread>
+#include <cstdlib>
 
 #include "support/run_fortuna.h"
 
@@ -14,7 +14,7 @@ extern char** environ;
 
 namespace fortuna::testing {
 
-GameProcess::GameProcess(const std::vector<std::string>& args,
+GameProcess::GameProcess(const std::vector<std::string>& command,
                          const std::vector<std::string>& environment)
     : folder_(scratch_dir()) {
   int fds[2];
@@ -27,16 +27,22 @@ GameProcess::GameProcess(const std::vector<std::string>& args,
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<std::string> strings = {FORTUNA_BINARY};
-  strings.insert(strings.end(), args.begin(), args.end());
+  std::vector<std::string> strings(command), env;
+  for (const auto& entry : environment)
+    if (entry.find('=') != std::string::npos) env.push_back(entry);
+  // The first of two entries with one name is the one read; a name given is never inherited.
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e, name = entry.substr(0, entry.find('='));
+    bool given = false;
+    for (const auto& mine : environment) given |= mine.substr(0, mine.find('=')) == name;
+    if (!given) env.push_back(entry);
+  }
   std::vector<char*> argv, envp;
   for (auto& s : strings) argv.push_back(s.data());
   argv.push_back(nullptr);
-  std::vector<std::string> env_strings(environment);
-  for (char** e = environ; *e; ++e) env_strings.emplace_back(*e);
-  for (auto& s : env_strings) envp.push_back(s.data());
+  for (auto& s : env) envp.push_back(s.data());
   envp.push_back(nullptr);
-  if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+  if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
   close(fds[0]);
   input_ = fds[1];
@@ -44,7 +50,9 @@ GameProcess::GameProcess(const std::vector<std::string>& args,
 
 GameProcess::~GameProcess() {
   close_input();
-  if (pid_ > 0 && !reaped_ && wait_exit(std::chrono::seconds(5)) < 0) return;
+  if (pid_ <= 0 || status_ != -2) return;
+  kill(pid_, SIGTERM);
+  wait_exit(std::chrono::seconds(5));
 }
 
 void GameProcess::type(const std::string& keys) {
@@ -59,19 +67,14 @@ void GameProcess::close_input() {
 
 int GameProcess::wait_exit(std::chrono::seconds limit) {
   if (pid_ <= 0) return -1;
-  const auto give_up = std::chrono::steady_clock::now() + limit;
+  if (status_ != -2) return status_;
   int status = 0;
-  while (std::chrono::steady_clock::now() < give_up) {
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-      reaped_ = true;
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!eventually([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit)) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status, 0);
+    return status_ = -1;
   }
-  kill(pid_, SIGKILL);
-  waitpid(pid_, &status, 0);
-  reaped_ = true;
-  return -1;
+  return status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::string GameProcess::out() const {
@@ -80,6 +83,11 @@ std::string GameProcess::out() const {
 
 std::string GameProcess::err() const {
   return read_file(folder_ / "err.txt");
+}
+
+std::string without_leak_checks() {
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  return "ASAN_OPTIONS=" + std::string(asan ? asan : "") + ":detect_leaks=0";
 }
 
 }  // namespace fortuna::testing
