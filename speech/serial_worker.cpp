@@ -16,10 +16,11 @@ SerialWorker::~SerialWorker() {
     std::unique_lock lock(state_->mutex);
     state_->stop = true;
     state_->changed.notify_all();
-    // What is queued still runs (a last goodbye to the service), for a while.
-    const bool drained = state_->changed.wait_for(
-        lock, kLastJobsLimit, [&] { return state_->finished == state_->queued; });
-    stuck = state_->stuck || !drained;
+    // What is queued still runs (a last goodbye to the service), for a while; a worker already
+    // stuck will not get to it, so nobody waits for that.
+    stuck = state_->stuck || !state_->changed.wait_for(lock, kLastJobsLimit, [&] {
+      return state_->finished == state_->queued;
+    });
   }
   if (stuck)
     thread_.detach();  // it holds its own share of the state

@@ -1,7 +1,5 @@
 #include "speech/speechd_engine.h"
 
-#include "data/translate.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <speech-dispatcher/libspeechd.h>
@@ -13,6 +11,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <mutex>
+
+#include "data/translate.h"
 
 namespace fortuna {
 
@@ -49,14 +49,23 @@ const char* const kVoiceTypes[] = {"male1",   "male2",   "male3",      "female1"
                                    "female2", "female3", "child male", "child female"};
 
 // The service's events arrive on the library's own thread, with no way to say for whom.
-std::mutex g_events_mutex;
-std::weak_ptr<SpeechdState> g_events;
+struct EventRoute {
+  std::mutex mutex;
+  std::weak_ptr<SpeechdState> state;
+};
+
+// Never destroyed: a connection left to a service that stopped answering keeps its thread,
+// which may report an event while the process is already tearing its statics down.
+EventRoute& event_route() {
+  static auto* route = new EventRoute;
+  return *route;
+}
 
 void on_event(size_t message, size_t, SPDNotificationType type) {
   std::shared_ptr<SpeechdState> state;
   {
-    std::lock_guard lock(g_events_mutex);
-    state = g_events.lock();
+    std::lock_guard lock(event_route().mutex);
+    state = event_route().state.lock();
   }
   if (!state) return;
   {
@@ -179,8 +188,9 @@ bool SpeechdEngine::connect(std::string& error) {
             spd_open2("fortuna", "main", nullptr, SPD_MODE_THREADED, nullptr, 1, &reason);
         if (!c) {
           Settings failed;
-          failed.error = format_message(translate("speech-dispatcher cannot be reached: %s"),
-                                        one_line(reason ? reason : translate("no reason given")).c_str());
+          failed.error =
+              format_message(translate("speech-dispatcher cannot be reached: %s"),
+                             one_line(reason ? reason : translate("no reason given")).c_str());
           std::free(reason);
           return failed;
         }
@@ -212,8 +222,8 @@ bool SpeechdEngine::connect(std::string& error) {
     return false;
   }
   {
-    std::lock_guard lock(g_events_mutex);
-    g_events = state_;
+    std::lock_guard lock(event_route().mutex);
+    event_route().state = state_;
   }
   g_cancel_socket = state_->watch;
   module_ = settings->module;
@@ -240,10 +250,12 @@ bool SpeechdEngine::heard_speaking(std::string& error, bool& connection_broke) {
                                [&] { return state_->finished >= *message; }))
     return true;
   error = state_->begun >= *message
-              ? translate("speech-dispatcher began a text and never finished it (no working sound "
-                          "output?)")
-              : translate("speech-dispatcher did not begin a text within a second (no working "
-                          "sound output?)");
+              ? translate(
+                    "speech-dispatcher began a text and never finished it (no working sound "
+                    "output?)")
+              : translate(
+                    "speech-dispatcher did not begin a text within a second (no working "
+                    "sound output?)");
   return false;
 }
 
@@ -258,8 +270,8 @@ SpeechdEngine::~SpeechdEngine() {
     });
   }
   {
-    std::lock_guard lock(g_events_mutex);
-    g_events.reset();
+    std::lock_guard lock(event_route().mutex);
+    if (event_route().state.lock() == state_) event_route().state.reset();
   }
   // The worker's destructor lets the goodbye run, for a while, then the socket goes.
 }
@@ -376,8 +388,9 @@ void SpeechdEngine::set_rate(int rate) {
 }
 
 std::string SpeechdEngine::summary() const {
-  return "speech-dispatcher (" + (module_.empty() ? std::string(translate("its default module")) : module_) +
-         "), voice " + kVoiceTypes[player_voice_type_ - SPD_MALE1] + " for language " + language_;
+  return "speech-dispatcher (" +
+         (module_.empty() ? std::string(translate("its default module")) : module_) + "), voice " +
+         kVoiceTypes[player_voice_type_ - SPD_MALE1] + " for language " + language_;
 }
 
 }  // namespace fortuna
