@@ -126,7 +126,8 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   espeak.join();
   error = espeak_error;
   if (sample_rate <= 0) return nullptr;
-  if (sample_rate != kSampleRate) error = translate("espeak-ng speaks at an unexpected sample rate");
+  if (sample_rate != kSampleRate)
+    error = translate("espeak-ng speaks at an unexpected sample rate");
   if (!device_error.empty()) error = device_error;
   if (!error.empty()) return nullptr;
   {

@@ -1,8 +1,8 @@
 #include "speech/failover_engine.h"
 
-#include "data/translate.h"
-
 #include <algorithm>
+
+#include "data/translate.h"
 
 namespace fortuna {
 

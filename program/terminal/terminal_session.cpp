@@ -1,12 +1,12 @@
 #include "program/terminal/terminal_session.h"
 
-#include "data/translate.h"
-
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <string_view>
+
+#include "data/translate.h"
 
 namespace fortuna {
 
