@@ -82,9 +82,18 @@ struct SynthSink {
     EspeakEngine* engine = g_owner;
     if (!engine || generation != engine->generation_) return 1;  // purged: stop synthesising
     if (!wav || count <= 0) return 0;
-    if (engine->device_ != 0) engine->queue_.push(wav, static_cast<std::size_t>(count));
-    if (engine->listener_) engine->listener_(wav, static_cast<std::size_t>(count));
     engine->samples_.fetch_add(count, std::memory_order_release);
+    // espeak-ng opens some texts with a dozen milliseconds of silence: a key is answered by the
+    // first sound, not by that.
+    int first = 0;
+    if (!engine->text_sounding_) {
+      while (first < count && wav[first] == 0) ++first;
+      if (first == count) return 0;
+      engine->text_sounding_ = true;
+    }
+    const auto sounding = static_cast<std::size_t>(count - first);
+    if (engine->device_ != 0) engine->queue_.push(wav + first, sounding);
+    if (engine->listener_) engine->listener_(wav + first, sounding);
     return 0;
   }
 };
@@ -225,6 +234,7 @@ void EspeakEngine::create_voice() {
 void EspeakEngine::purge() {
   std::lock_guard lock(g_sink_mutex);
   generation_ = ++g_last_generation;
+  text_sounding_ = false;
   queue_.purge();
 }
 

@@ -77,6 +77,7 @@ class EspeakEngine final : public SpeechEngine {
   // The text whose samples may still be delivered; older ones are dropped and aborted.
   // Written under the callback's lock.
   std::uintptr_t generation_ = 0;
+  bool text_sounding_ = false;  // under the callback's lock: the text's leading silence is past
   std::atomic<long> samples_{0};
   SampleListener listener_;  // under the callback's lock
 };

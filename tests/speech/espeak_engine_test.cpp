@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/run_fortuna.h"
 
@@ -94,6 +96,20 @@ TEST_F(EspeakSilent, AFloodOfTextsStillEndsWithTheLastOneSpokenWhole) {
     engine->speak(kSentence + std::to_string(i));
   }
   EXPECT_NEAR(samples_of("adiós a todos"), alone, alone / 10);
+}
+
+// "sus cartas" opens with a dozen milliseconds of silence in espeak-ng: a key's answer must not.
+TEST_F(EspeakSilent, ATextIsQueuedFromItsFirstSoundOn) {
+  std::vector<std::int16_t> queued;
+  engine->set_sample_listener([&](const std::int16_t* samples, std::size_t count) {
+    queued.insert(queued.end(), samples, samples + count);
+  });
+  for (const char* text : {"sus cartas", "la sala dos"}) {
+    queued.clear();
+    EXPECT_GT(samples_of(text), 0) << text;
+    ASSERT_FALSE(queued.empty()) << text;
+    EXPECT_NE(queued.front(), 0) << text;
+  }
 }
 
 // The sink test hears the purge itself; here a long text is cut by a new one.
