@@ -13,9 +13,10 @@ EngineAttempt open_system_engine(EngineKind kind) {
   }
   auto engine = SapiEngine::open(attempt.error);
   if (!engine) return attempt;
+  // The voices were there a moment ago; a list that fails now still names the engine.
   const auto voices = engine->list_voices();
-  attempt.startup_line =
-      format_message(translate("speaking through %s"), ("SAPI, " + voices.front()).c_str());
+  const std::string name = voices.empty() ? "SAPI" : "SAPI, " + voices.front();
+  attempt.startup_line = format_message(translate("speaking through %s"), name.c_str());
   SapiEngine* raw = engine.get();
   attempt.opened = {std::move(engine), [raw] { return raw->fault(); }, "SAPI"};
   return attempt;
