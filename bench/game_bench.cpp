@@ -6,13 +6,13 @@
 #include <array>
 #include <ctime>
 
-#include "program/bench.h"
-#include "program/program.h"
 #include "rules/computer_game.h"
 #include "rules/day.h"
 #include "rules/deal.h"
 #include "rules/night.h"
+#include "screens/program.h"
 #include "speech/none_engine.h"
+#include "tools/bench/bench_command.h"
 
 namespace fortuna {
 namespace {

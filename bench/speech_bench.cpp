@@ -13,12 +13,12 @@
 
 #include "data/clock.h"
 #include "data/text.h"
-#include "program/bench.h"
-#include "program/program.h"
 #include "screens/platform.h"
+#include "screens/program.h"
 #include "speech/channel.h"
 #include "speech/espeak_engine.h"
 #include "speech/none_engine.h"
+#include "tools/bench/bench_command.h"
 
 namespace fortuna {
 namespace {

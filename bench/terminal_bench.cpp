@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "program/terminal/terminal_keys.h"
+#include "frontends/terminal/terminal_keys.h"
 
 namespace fortuna {
 namespace {

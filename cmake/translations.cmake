@@ -21,5 +21,5 @@ add_dependencies(fortuna fortuna_translations)
 # Where the catalogues lie seen from the installed program, whatever the prefix.
 file(RELATIVE_PATH FORTUNA_LOCALE_FROM_BINDIR /prefix/${FORTUNA_INSTALL_BINDIR}
      /prefix/${CMAKE_INSTALL_LOCALEDIR})
-set_property(SOURCE program/messages.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE app/message_language.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              FORTUNA_LOCALE_FROM_BINDIR="${FORTUNA_LOCALE_FROM_BINDIR}")

@@ -1,6 +1,6 @@
-# The Windows build: the core, the command line, the headless front end, the bench and the
-# simulation, the SAPI engine and the Win32 window. The Linux engines and front ends, gettext
-# and the Debian package stay out.
+# The Windows build's libraries: utf8proc built here, Debian's header-only libraries, the
+# system's own (SAPI, COM, Win32), and the Spanish catalogue compiled into the exe. The Linux
+# engines and front ends, gettext and the Debian package stay out.
 enable_language(C RC)
 
 # utf8proc has no mingw package: its one C file from Debian's pinned copy of the release.
@@ -20,6 +20,8 @@ target_include_directories(utf8proc SYSTEM PUBLIC ${utf8proc_SOURCE_DIR})
 # CLI11, nlohmann-json and toml++ are header-only: Debian's headers, and nothing else of
 # /usr/include, whose C library headers are Linux's.
 set(FORTUNA_HEADER_LIBRARIES ${CMAKE_BINARY_DIR}/header-libraries)
+add_library(fortuna_header_libraries INTERFACE)
+target_include_directories(fortuna_header_libraries SYSTEM INTERFACE ${FORTUNA_HEADER_LIBRARIES})
 foreach(folder CLI nlohmann toml++)
   if(NOT EXISTS /usr/include/${folder})
     message(FATAL_ERROR "/usr/include/${folder} is missing: bash scripts/install-deps.sh")
@@ -36,13 +38,6 @@ add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
   TOML_HEADER_ONLY=1)
 
-file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
-  data/*.cpp rules/*.cpp narration/*.cpp speech/channel.cpp speech/text_engine.cpp
-  screens/*.cpp program/program.cpp program/key_timing.cpp)
-add_library(fortuna_core STATIC ${CORE_SOURCES})
-target_include_directories(fortuna_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(fortuna_core PUBLIC utf8proc)
-
 # The Spanish catalogue, compiled by msgfmt on the build machine and carried inside the exe.
 find_program(MSGFMT_EXECUTABLE msgfmt REQUIRED)
 set(FORTUNA_CATALOGUE_SOURCE ${CMAKE_BINARY_DIR}/spanish_catalogue.cpp)
@@ -51,42 +46,11 @@ add_custom_command(OUTPUT ${FORTUNA_CATALOGUE_SOURCE}
   COMMAND ${CMAKE_COMMAND} -DCATALOGUE=${CMAKE_BINARY_DIR}/es.mo
           -DOUTPUT=${FORTUNA_CATALOGUE_SOURCE} -P ${CMAKE_SOURCE_DIR}/cmake/embed_catalogue.cmake
   DEPENDS ${CMAKE_SOURCE_DIR}/po/es.po ${CMAKE_SOURCE_DIR}/cmake/embed_catalogue.cmake VERBATIM)
+add_library(fortuna_catalogue STATIC ${FORTUNA_CATALOGUE_SOURCE})
 
 find_package(Threads REQUIRED)
-add_library(fortuna_app STATIC
-  program/cli.cpp program/key_names.cpp program/key_script.cpp program/transcript.cpp
-  program/headless.cpp program/engines.cpp program/engine_choice.cpp program/bench.cpp
-  program/settings_file.cpp program/messages.cpp program/cli_messages.cpp
-  program/checked_file.cpp speech/failover_engine.cpp
-  program/simulate_command.cpp program/simulate_figures.cpp program/simulate_json.cpp
-  program/simulate_report.cpp program/simulate_run.cpp program/simulate_tally.cpp
-  program/progress_bar.cpp
-  speech/sapi_parts.cpp speech/sapi_engine.cpp program/win32/system_engines.cpp
-  program/win32/console_interrupts.cpp program/win32/windows_messages.cpp
-  ${FORTUNA_CATALOGUE_SOURCE})
-target_include_directories(fortuna_app SYSTEM PUBLIC ${FORTUNA_HEADER_LIBRARIES})
-target_link_libraries(fortuna_app PUBLIC fortuna_core Threads::Threads sapi ole32 uuid)
-target_compile_definitions(fortuna_app PRIVATE FORTUNA_VERSION="${PROJECT_VERSION}")
-
-# The window: the command line learns that there is one.
-target_sources(fortuna_app PRIVATE program/win32/win32_frontend.cpp program/win32/win32_keys.cpp)
-set_source_files_properties(program/cli.cpp PROPERTIES COMPILE_DEFINITIONS FORTUNA_HAS_WINDOW=1)
-target_link_libraries(fortuna_app PUBLIC user32 gdi32)
-
-# The dialog template goes in the exe itself: a static library would drop it.
-add_executable(fortuna program/win32/main.cpp program/win32/rename_box.rc)
-target_link_libraries(fortuna PRIVATE fortuna_app shell32)
-
-# The core's tests as a Windows program, run under wine: GoogleTest from Debian's sources.
-option(FORTUNA_TESTS "Build the Windows test program" ON)
-if(FORTUNA_TESTS)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/data/*.cpp tests/rules/*.cpp
-    tests/narration/*.cpp tests/screens/*.cpp)
-  add_executable(fortuna_tests ${WINDOWS_TEST_SOURCES} tests/speech/channel_test.cpp
-    tests/speech/sapi_parts_test.cpp tests/program/win32_keys_test.cpp)
-  target_include_directories(fortuna_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(fortuna_tests PRIVATE fortuna_app gtest gtest_main)
-endif()
+set(FORTUNA_CORE_LIBRARIES utf8proc)
+set(FORTUNA_ENGINE_LIBRARIES sapi ole32 uuid Threads::Threads)
+set(FORTUNA_RUN_LIBRARIES fortuna_header_libraries Threads::Threads)
+set(FORTUNA_FRONTEND_LIBRARIES user32 gdi32)
+set(FORTUNA_APP_LIBRARIES fortuna_catalogue shell32)

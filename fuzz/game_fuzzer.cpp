@@ -8,8 +8,8 @@
 #include <string>
 
 #include "data/text.h"
-#include "program/program.h"
 #include "rules/invariants.h"
+#include "screens/program.h"
 #include "speech/none_engine.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/text.h"
-#include "program/key_script.h"
+#include "run/key_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The shape the code keeps: each layer includes only the layers below it (data, rules,
-# narration, speech, screens, program), neither screen includes the other, no function is longer
-# than 80 lines, and the night's rules stay within 60. Prints every breach; fails if there is one.
+# narration, speech, screens; then run, frontends, tools, app), a front end never includes
+# another front end, tools never include a front end, neither screen includes the other, no
+# function is longer than 80 lines, and the night's rules stay within 60. Prints every breach;
+# fails if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(data rules narration speech screens program)
+layers=(data rules narration speech screens run frontends tools app)
 rank() {
   local i
   for i in "${!layers[@]}"; do [[ ${layers[$i]} == "$1" ]] && { echo "$i"; return; }; done
@@ -23,6 +25,14 @@ for file in $(git ls-files -- "${layers[@]/%//}" | grep -E '\.(h|cpp)$'); do
   while IFS= read -r included; do
     layer=$(rank "${included%%/*}")
     if ((layer > own)); then breach "$file includes $included, a layer above its own"; fi
+    # Each front end stands alone on the run; tools run without any.
+    if [[ $file == frontends/*/* && $included == frontends/*/* &&
+      $(cut -d/ -f2 <<<"$file") != $(cut -d/ -f2 <<<"$included") ]]; then
+      breach "$file includes $included, another front end"
+    fi
+    if [[ $file == tools/* && $included == frontends/* ]]; then
+      breach "$file includes $included: tools run without a front end"
+    fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
 done
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "program/bench.h"
-#include "program/program.h"
+#include "screens/program.h"
 #include "speech/none_engine.h"
+#include "tools/bench/bench_command.h"
 
 namespace {
 

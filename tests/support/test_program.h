@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "program/program.h"
+#include "screens/program.h"
 #include "support/fake_platform.h"
 #include "support/recording_engine.h"
 

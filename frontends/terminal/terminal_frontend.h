@@ -1,0 +1,22 @@
+// The terminal front end: keys read raw from the terminal the program runs in, every text one
+// printed line (or spoken with --speech espeak), the status label printed on demand.
+#pragma once
+
+#include <string>
+
+#include "run/options.h"
+
+namespace fortuna {
+
+// The keys this front end adds or reads its own way: for --help, and as said at the end of F1.
+std::string terminal_keys_help();
+extern const char* const kTerminalHelp;
+
+// Chosen when nothing else was: no display to open a window on, and a person at a terminal.
+bool terminal_is_the_default(bool input_is_terminal);
+
+// Runs the program; returns the exit status (0, 2 for bad input or an unusable terminal,
+// 128 + the signal number when a signal ended it).
+int run_terminal(const Options& options);
+
+}  // namespace fortuna

@@ -1,0 +1,32 @@
+// Waiting on the terminal: the next bytes typed, the end of input, or a signal, whichever
+// comes first.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "run/interrupt_source.h"
+
+namespace fortuna {
+
+struct TerminalEvent {
+  enum class Kind { Bytes, Timeout, End, Interrupt } kind = Kind::Timeout;
+  std::string bytes;                              // Kind::Bytes: as read, at least one
+  std::chrono::steady_clock::time_point read_at;  // Kind::Bytes: when read() returned
+  int signal = 0;                                 // Kind::Interrupt
+};
+
+class TerminalInput {
+ public:
+  TerminalInput(int fd, InterruptSource& interrupts) : fd_(fd), interrupts_(interrupts) {}
+
+  // Waits at most timeout (none: for ever). A signal wins over bytes already waiting.
+  TerminalEvent next(std::optional<std::chrono::milliseconds> timeout);
+
+ private:
+  int fd_;
+  InterruptSource& interrupts_;
+};
+
+}  // namespace fortuna

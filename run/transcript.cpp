@@ -1,0 +1,126 @@
+#include "run/transcript.h"
+
+#include <nlohmann/json.hpp>
+
+#include "data/translate.h"
+#include "run/key_names.h"
+
+namespace fortuna {
+
+namespace {
+using Json = nlohmann::ordered_json;
+
+const char* window_name(WindowId window) {
+  return window == WindowId::Start ? "start" : "main";
+}
+
+std::string line(const Json& event) {
+  return event.dump(-1, ' ', false, Json::error_handler_t::replace) + '\n';
+}
+}  // namespace
+
+std::unique_ptr<Transcript> Transcript::open(const std::string& path, CheckedFile& standard_output,
+                                             std::ostream& err) {
+  std::unique_ptr<Transcript> transcript(new Transcript());
+  if (path == "-") {
+    transcript->out_ = &standard_output;
+  } else if (!path.empty()) {
+    std::string error;
+    transcript->file_ = CheckedFile::create(path, error);
+    if (!transcript->file_) {
+      err << "fortuna: --transcript " << error << '\n';
+      return nullptr;
+    }
+    transcript->out_ = transcript->file_.get();
+  }
+  return transcript;
+}
+
+void Transcript::write(const std::string& text) {
+  if (out_) out_->write(text);
+}
+
+void Transcript::key(Key key) {
+  write(line({{"event", "key"}, {"key", key_name(key)}}));
+}
+
+void Transcript::on_speak(const std::string& text, Wait wait) {
+  write(line({{"event", "speak"},
+              {"text", text},
+              {"wait_before", waits_before(wait)},
+              {"wait_after", waits_after(wait)}}));
+}
+
+void Transcript::on_rate(int rate) {
+  write(line({{"event", "rate"}, {"value", rate}}));
+}
+void Transcript::on_voice(int index) {
+  write(line({{"event", "voice"}, {"index", index}}));
+}
+void Transcript::beep() {
+  write(line({{"event", "beep"}}));
+}
+void Transcript::label(const std::string& text) {
+  write(line({{"event", "label"}, {"text", text}}));
+}
+
+void Transcript::show(WindowId window) {
+  write(line({{"event", "show"}, {"window", window_name(window)}}));
+}
+
+void Transcript::close(WindowId window) {
+  write(line({{"event", "close"}, {"window", window_name(window)}}));
+}
+
+void Transcript::input(const std::string& prompt, const std::string& title,
+                       const std::string& default_text) {
+  write(
+      line({{"event", "input"}, {"prompt", prompt}, {"title", title}, {"default", default_text}}));
+}
+
+std::optional<std::string> Transcript::exit(int code) {
+  write(line({{"event", "exit"}, {"code", code}}));
+  // Standard output is the front end's to finish.
+  if (!file_) return std::nullopt;
+  auto failure = file_->finish();
+  if (failure) failure = "--transcript " + *failure;
+  return failure;
+}
+
+int finish_run(int code, Transcript& transcript, CheckedFile& standard_output, std::ostream& err) {
+  bool failed = false;
+  for (const auto& failure : {transcript.exit(code), standard_output.finish()}) {
+    if (!failure) continue;
+    err << "fortuna: " << *failure << '\n';
+    failed = true;
+  }
+  return failed ? 1 : code;
+}
+
+void RecordedPlatform::show_window(WindowId window) {
+  if (window == WindowId::Main) transcript_.show(window);
+  inner_.show_window(window);
+}
+
+void RecordedPlatform::close_window(WindowId window) {
+  transcript_.close(window);
+  inner_.close_window(window);
+}
+
+std::string RecordedPlatform::input_box(const std::string& prompt, const std::string& title,
+                                        const std::string& default_text) {
+  transcript_.input(prompt, title, default_text);
+  return inner_.input_box(prompt, title, default_text);
+}
+
+void RecordedPlatform::beep() {
+  transcript_.beep();
+  inner_.beep();
+}
+
+void RecordedPlatform::set_label(const std::string& caption) {
+  transcript_.label(caption);
+  inner_.set_label(caption);
+}
+
+}  // namespace fortuna
