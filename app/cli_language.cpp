@@ -43,8 +43,9 @@ void translate_help(CLI::App& app) {
   translate_groups(app);
 }
 
-CLI::Option* add_choice(CLI::App& app, const std::string& option, std::string& value,
-                        std::vector<std::string> names, const std::string& description) {
+CLI::Option* add_choice(CLI::App& app, const std::string& option, std::vector<std::string> names,
+                        std::function<void(const std::string&)> take,
+                        const std::string& description) {
   const std::string shown = joined(names, "|");
   CLI::Validator one_of(
       [names = std::move(names)](std::string& given) -> std::string {
@@ -54,7 +55,9 @@ CLI::Option* add_choice(CLI::App& app, const std::string& option, std::string& v
                               joined(names, ", ").c_str());
       },
       "");
-  return app.add_option(option, value, description)->check(one_of)->type_name(shown);
+  return app.add_option_function<std::string>(option, std::move(take), description)
+      ->check(one_of)
+      ->type_name(shown);
 }
 
 std::string describe_parse_error(const CLI::ParseError& error, const CLI::App& app) {

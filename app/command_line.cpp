@@ -6,28 +6,21 @@
 #include "app/cli_language.h"
 #include "app/message_language.h"
 #include "data/translate.h"
-#include "frontends/headless/headless_frontend.h"
-#include "run/options.h"
-#include "speech/engine_choice.h"
+#include "frontends/frontend_table.h"
+#include "run/failure.h"
+#include "run/run.h"
+#include "speech/engine_chain.h"
 #include "tools/bench/bench_command.h"
 #include "tools/simulate/simulate_command.h"
-#ifdef FORTUNA_HAS_WINDOW
-#include "frontends/window/window_frontend.h"
-#endif
-#ifdef FORTUNA_HAS_TERMINAL
-#include <unistd.h>
-
-#include "frontends/terminal/terminal_frontend.h"
-#endif
 
 namespace fortuna {
 
 namespace {
 
-// The keys of both screens, after the options.
+// The keys of both screens, after the options; then what the front ends and the settings add.
 std::string keys_help() {
   // TRANSLATORS: keep the keys in their column, as wide as it is, and the two-space indent.
-  return std::string("\n") + translate(R"(Start screen:
+  std::string help = std::string("\n") + translate(R"(Start screen:
   Arrows             walk the roster of characters
   Space              select the character or not (a person plays it)
   F2                 rename the character
@@ -37,8 +30,7 @@ std::string keys_help() {
   F1                 help: the keys that work now
   Enter              start the game
   Escape             leave
-)") + "\n" +
-         translate(R"(Game:
+)") + "\n" + translate(R"(Game:
   Space or F2        move the day on
   1 to 4             choose a room
   1 or 2             choose a card (with Control: throw it away unused)
@@ -54,102 +46,74 @@ std::string keys_help() {
   Page Up / Down     earlier / later messages; Home and End: the first and the last
   1 after the end    new game
   Escape or Alt+F4   leave
-)") + "\n" +
-#ifdef _WIN32
-         // xgettext:no-c-format
-         translate(
-             R"(Settings: the names, who plays each character, the rate and the voice are kept in
-%APPDATA%\fortuna\ajustes.toml by the window; --settings FILE chooses another file,
---no-settings none. Headless, none is read or saved unless --settings is given.
-)");
-#else
-         translate(
-             R"(Settings: the names, who plays each character, the rate and the voice are kept in
-$XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
-the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
-or saved unless --settings is given.
-)");
-#endif
+)") + "\n" + settings_help();
+  for (const FrontendRow* row : built_frontends())
+    if (row->keys_help) help += row->keys_help();
+  return help;
 }
 
-// The front end the options ask for, or the best one there is.
-int run_front_end(Options& options) {
-  // A key script is read by the headless front end: asking for one chooses it.
-  if (!options.keys_file.empty()) {
-    if (options.frontend == "window" || options.frontend == "terminal") {
-      std::cerr << "fortuna: "
-                << format_message(translate("--keys plays a key script headless; it does not go "
-                                            "with --frontend %s"),
-                                  options.frontend.c_str())
-                << '\n';
-      return 2;
-    }
-    options.frontend = "headless";
-  }
-#ifdef FORTUNA_HAS_TERMINAL
-  if (options.frontend.empty() && terminal_is_the_default(isatty(STDIN_FILENO) != 0))
-    options.frontend = "terminal";
-  if (options.frontend == "terminal") return run_terminal(options);
-#endif
-#ifdef FORTUNA_HAS_WINDOW
-  if (options.frontend != "headless") return run_window(options);
-#else
-  if (options.frontend == "window") {
-    std::cerr << "fortuna: "
-              << translate("this build has no window front end; use --frontend headless") << '\n';
-    return 2;
-  }
-#endif
-  return run_headless(options);
-}
-
-}  // namespace
-
-int run_command_line(int argc, char** argv) {
-  start_messages();
-  CLI::App app{translate("La fortuna de Zivi Brunilda: a card game played by ear"), "fortuna"};
-  app.set_version_flag("--version", std::string("fortuna ") + FORTUNA_VERSION,
-                       translate("Display program version information and exit"));
-#ifdef FORTUNA_HAS_TERMINAL
-  app.footer(keys_help() + terminal_keys_help());
-#else
-  app.footer(keys_help());
-#endif
-
-  Options options;
-  std::string clock_text;
-  // TRANSLATORS: the option values (window, terminal, headless, espeak, speechd, text, none) stay
-  // as they are.
-#ifdef _WIN32
-  add_choice(app, "--frontend", options.frontend, {"window", "headless"},
-             translate("where to play: in a window, or headless from key scripts"));
-  add_choice(app, "--speech", options.speech, {"sapi", "text", "none"},
-             translate("the voice: sapi (the Windows voices), text (a line a message) or none"));
-#else
-  add_choice(app, "--frontend", options.frontend, {"window", "terminal", "headless"},
-             translate("where to play: in a window, in this terminal, or headless from key "
-                       "scripts"));
-  add_choice(app, "--speech", options.speech, {"espeak", "speechd", "text", "none"},
-             translate("the voice: espeak (espeak-ng), speechd (speech-dispatcher), text (a line "
-                       "a message) or none"));
-#endif
-  bool list_voices = false;
-  app.add_flag("--list-voices", list_voices,
-               translate("print the voices of the chosen engine and exit"));
+// --frontend and --speech take what this build has.
+void add_run_options(CLI::App& app, Options& options) {
+  std::vector<std::pair<std::string, FrontendKind>> frontends;
+  for (const FrontendRow* row : built_frontends()) frontends.emplace_back(row->name, row->kind);
+  std::vector<std::pair<std::string, EngineKind>> engines;
+  for (EngineKind kind : available_engines()) engines.emplace_back(engine_option_name(kind), kind);
+  const bool terminal = kTerminalFrontend.create != nullptr;
+  const bool sapi = engines.front().second == EngineKind::Sapi;
+  // TRANSLATORS: the option values (window, terminal, headless, espeak, speechd, sapi, text,
+  // none) stay as they are.
+  add_choice(app, "--frontend", options.frontend, frontends,
+             terminal ? translate("where to play: in a window, in this terminal, or headless from "
+                                  "key scripts")
+                      : translate("where to play: in a window, or headless from key scripts"));
+  add_choice(app, "--speech", options.speech, engines,
+             sapi ? translate("the voice: sapi (the Windows voices), text (a line a message) or "
+                              "none")
+                  : translate("the voice: espeak (espeak-ng), speechd (speech-dispatcher), text "
+                              "(a line a message) or none"));
   app.add_option("--keys", options.keys_file,
                  translate("key script (headless; standard input when absent)"))
       ->type_name(translate("FILE"));
   app.add_option("--transcript", options.transcript_file,
                  translate("JSON Lines transcript (- = standard output)"))
       ->type_name(translate("FILE"));
-  auto* clock = app.add_option("--clock", clock_text, translate("fixed local time HH:MM:SS"))
-                    ->type_name("HH:MM:SS");
+  app.add_option_function<std::string>(
+         "--clock",
+         [&options](const std::string& text) {
+           options.clock = parse_time_of_day(text);
+           if (!options.clock)
+             throw CLI::ValidationError(format_message(
+                 translate("--clock %s: expected HH:MM:SS (00:00:00 to 23:59:59)"), text.c_str()));
+         },
+         translate("fixed local time HH:MM:SS"))
+      ->type_name("HH:MM:SS");
   auto* settings_file =
       app.add_option("--settings", options.settings_file,
                      translate("settings file (headless reads none unless given)"))
           ->type_name(translate("FILE"));
   app.add_flag("--no-settings", options.no_settings, translate("neither read nor save settings"))
       ->excludes(settings_file);
+}
+
+int say_failure(const Failure& failure) {
+  report(std::cerr, failure.message);
+  return failure.status;
+}
+
+}  // namespace
+
+int run_command_line(int argc, char** argv) {
+  start_messages();
+  CLI::App app{translate("La fortuna de Zivi Brunilda: a card game played by ear"), kProgramName};
+  app.set_version_flag("--version", std::string(kProgramName) + " " + FORTUNA_VERSION,
+                       translate("Display program version information and exit"));
+  app.footer(keys_help());
+
+  Options options;
+  add_run_options(app, options);
+  bool list_voices = false;
+  app.add_flag("--list-voices", list_voices,
+               translate("print the voices of the chosen engine and exit"));
   auto* bench =
       app.add_subcommand("bench", translate("play fixed all-computer games and print a signature"));
   SimulateOptions simulate_options;
@@ -165,24 +129,15 @@ int run_command_line(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << "fortuna: " << describe_parse_error(e, app) << '\n';
-    return 2;
-  }
-  if (clock->count() > 0) {
-    options.clock = parse_time_of_day(clock_text);
-    if (!options.clock) {
-      std::cerr << "fortuna: "
-                << format_message(translate("--clock %s: expected HH:MM:SS (00:00:00 to 23:59:59)"),
-                                  clock_text.c_str())
-                << '\n';
-      return 2;
-    }
+    return say_failure(Failure{describe_parse_error(e, app)});
   }
   if (bench->parsed()) return run_bench(std::cout);
   if (simulate->parsed()) return run_simulate(simulate_options);
   if (list_voices) return print_voices(options.speech, std::cout, std::cerr);
 
-  return run_front_end(options);
+  const auto chosen = choose_frontend(options);
+  if (const auto* failure = std::get_if<Failure>(&chosen)) return say_failure(*failure);
+  return run_game(options, *std::get<const FrontendRow*>(chosen));
 }
 
 }  // namespace fortuna

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "speech/engine_choice.h"
+#include "speech/engine_chain.h"
 #include "speech/espeak_engine.h"
 #include "speech/speechd_engine.h"
 #include "support/sink_monitor.h"

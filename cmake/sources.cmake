@@ -7,20 +7,21 @@ file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
   data/*.cpp rules/*.cpp narration/*.cpp screens/*.cpp speech/channel.cpp speech/text_engine.cpp)
 
 # The engine chain and the engines; SAPI's pure parts are tested on Linux too.
-set(ENGINE_SOURCES speech/engines.cpp speech/engine_choice.cpp speech/failover_engine.cpp
+set(ENGINE_SOURCES speech/engine_chain.cpp speech/failover_engine.cpp
   speech/sapi_parts.cpp)
 # What any run needs: options, transcript, key scripts, settings, interrupts, checked files.
-set(RUN_SOURCES run/checked_file.cpp run/key_names.cpp
-  run/key_script.cpp run/key_timing.cpp run/settings_file.cpp run/transcript.cpp)
+set(RUN_SOURCES run/checked_file.cpp run/key_names.cpp run/key_script.cpp run/key_timing.cpp
+  run/run.cpp run/settings_file.cpp run/transcript.cpp)
 # Front ends; the Win32 keys' table is pure and tested on Linux too.
-set(FRONTEND_SOURCES frontends/headless/headless_frontend.cpp frontends/win32/win32_keys.cpp)
+set(FRONTEND_SOURCES frontends/frontend_table.cpp frontends/headless/headless_frontend.cpp
+  frontends/win32/win32_keys.cpp)
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS tools/*/*.cpp)
 set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/message_language.cpp)
 
 if(WIN32)
   list(APPEND ENGINE_SOURCES speech/sapi_engine.cpp speech/system_engines_windows.cpp)
   list(APPEND RUN_SOURCES run/interrupts_windows.cpp)
-  list(APPEND FRONTEND_SOURCES frontends/win32/win32_frontend.cpp)
+  list(APPEND FRONTEND_SOURCES frontends/win32/win32_frontend.cpp frontends/absent_windows.cpp)
   list(APPEND APP_SOURCES app/message_language_windows.cpp)
   set(MAIN_SOURCES app/main_windows.cpp frontends/win32/rename_box.rc)
 else()

@@ -7,7 +7,9 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #if defined(_WIN32)
 // No gettext there: the catalogue is compiled into the program.
@@ -20,6 +22,12 @@
 namespace fortuna {
 
 inline constexpr const char* kTextDomain = "fortuna";
+inline constexpr const char* kProgramName = "fortuna";
+
+// One line of the program's own, after its name as every message of ours begins, seen at once.
+inline void report(std::ostream& out, std::string_view message) {
+  out << kProgramName << ": " << message << std::endl;
+}
 
 // The message in the chosen language; the English id itself when nothing translates it.
 [[gnu::format_arg(1)]] inline const char* translate(const char* id) {

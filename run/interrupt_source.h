@@ -31,10 +31,6 @@ class InterruptSource {
 #endif
   // The first signal that came, if any; it stays once it came.
   std::optional<int> signal();
-  // The exit status that tells a signal ended the run.
-  static int exit_status(int signal) {
-    return 128 + signal;
-  }
 
  private:
 #ifdef _WIN32

@@ -1,17 +1,22 @@
 #include "run/key_timing.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 
 namespace fortuna {
 
+std::uint64_t steady_nanoseconds() {
+  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::steady_clock::now().time_since_epoch())
+                                        .count());
+}
+
 void TimedEngine::speak(std::string_view utf8) {
   inner_.speak(utf8);
   // A silence says nothing: the key's first text is still to come.
   if (!key_at_ || utf8.empty()) return;
-  const std::uint64_t elapsed = now_() - *key_at_;
-  samples_us_.push_back(1e6 * static_cast<double>(elapsed) /
-                        static_cast<double>(ticks_per_second_));
+  samples_us_.push_back(static_cast<double>(steady_nanoseconds() - *key_at_) / 1e3);
   key_at_.reset();
 }
 

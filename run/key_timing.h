@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -12,15 +11,17 @@
 
 namespace fortuna {
 
+// Nanoseconds of the steady clock, the one time every front end stamps its keys with.
+std::uint64_t steady_nanoseconds();
+
 // Passes every operation on and times the first text after each key.
 class TimedEngine final : public SpeechEngine {
  public:
-  using Now = std::function<std::uint64_t()>;
-  TimedEngine(SpeechEngine& inner, Now now, std::uint64_t ticks_per_second)
-      : inner_(inner), now_(std::move(now)), ticks_per_second_(ticks_per_second) {}
+  explicit TimedEngine(SpeechEngine& inner) : inner_(inner) {}
 
-  // The key being delivered reached the front end at this tick (nothing: a key not to be timed).
-  void key_started(std::optional<std::uint64_t> at) { key_at_ = at; }
+  // The key being delivered reached the front end at this steady time (nothing: a key not to be
+  // timed).
+  void key_started(std::optional<std::uint64_t> at_nanoseconds) { key_at_ = at_nanoseconds; }
 
   void create_voice() override { inner_.create_voice(); }
   void speak(std::string_view utf8) override;
@@ -35,8 +36,6 @@ class TimedEngine final : public SpeechEngine {
 
  private:
   SpeechEngine& inner_;
-  Now now_;
-  std::uint64_t ticks_per_second_;
   std::optional<std::uint64_t> key_at_;
   std::vector<double> samples_us_;
 };

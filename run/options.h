@@ -1,4 +1,5 @@
-// What the command line asked for.
+// What the command line asked of a run, as types: parsed once, read by the run and the front
+// ends.
 #pragma once
 
 #include <iostream>
@@ -10,16 +11,19 @@
 #include "run/checked_file.h"
 #include "run/settings_file.h"
 #include "run/utf8_file.h"
+#include "speech/engine_chain.h"
 
 namespace fortuna {
 
+enum class FrontendKind { Window, Terminal, Headless };
+
 struct Options {
-  std::string frontend;   // "window" or "headless"; empty: the best available
-  std::string speech;     // "espeak", "speechd", "text" or "none"; empty: the front end's default
-  std::string keys_file;  // empty: standard input
-  std::string transcript_file;  // empty: none; "-": standard output
-  std::optional<TimeOfDay> clock;
-  std::string settings_file;  // empty: the front end's default
+  std::optional<FrontendKind> frontend;  // nothing: the best this build and place allow
+  std::optional<EngineKind> speech;      // nothing: the front end's own default
+  std::string keys_file;                 // empty: standard input
+  std::string transcript_file;           // empty: none; "-": standard output
+  std::optional<TimeOfDay> clock;        // nothing: the system's
+  std::string settings_file;             // empty: the front end's default
   bool no_settings = false;
 };
 

@@ -117,7 +117,25 @@ SettingsFile::SettingsFile(std::filesystem::path path, std::ostream& messages)
 }
 
 void SettingsFile::say(const std::string& line) {
-  messages_ << "fortuna: " << line << '\n' << std::flush;
+  report(messages_, line);
+}
+
+std::string settings_help() {
+#ifdef _WIN32
+  // xgettext:no-c-format
+  return translate(
+      R"(Settings: the names, who plays each character, the rate and the voice are kept in
+%APPDATA%\fortuna\ajustes.toml by the window; --settings FILE chooses another file,
+--no-settings none. Headless, none is read or saved unless --settings is given.
+)");
+#else
+  return translate(
+      R"(Settings: the names, who plays each character, the rate and the voice are kept in
+$XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
+the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
+or saved unless --settings is given.
+)");
+#endif
 }
 
 std::optional<std::filesystem::path> SettingsFile::default_path() {

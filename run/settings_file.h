@@ -12,6 +12,9 @@
 
 namespace fortuna {
 
+// Where the settings are kept and how to choose, for --help.
+std::string settings_help();
+
 class SettingsFile final : public SettingsStore {
  public:
   // Reads the file. None yet gives the defaults; a damaged one is kept aside under another name,

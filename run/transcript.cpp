@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/translate.h"
+#include "run/failure.h"
 #include "run/key_names.h"
 
 namespace fortuna {
@@ -28,7 +29,7 @@ std::unique_ptr<Transcript> Transcript::open(const std::string& path, CheckedFil
     std::string error;
     transcript->file_ = CheckedFile::create(path, error);
     if (!transcript->file_) {
-      err << "fortuna: --transcript " << error << '\n';
+      report(err, "--transcript " + error);
       return nullptr;
     }
     transcript->out_ = transcript->file_.get();
@@ -91,10 +92,10 @@ int finish_run(int code, Transcript& transcript, CheckedFile& standard_output, s
   bool failed = false;
   for (const auto& failure : {transcript.exit(code), standard_output.finish()}) {
     if (!failure) continue;
-    err << "fortuna: " << *failure << '\n';
+    report(err, *failure);
     failed = true;
   }
-  return failed ? 1 : code;
+  return failed ? exit_status::kWriteFailed : code;
 }
 
 void RecordedPlatform::show_window(WindowId window) {

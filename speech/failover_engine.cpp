@@ -44,10 +44,8 @@ bool FailoverEngine::fail_over_if_needed() {
   const std::string reason = current_.fault();
   if (reason.empty()) return false;
   OpenedEngine next = next_();
-  messages_ << "fortuna: "
-            << format_message(translate("%s; speaking through %s instead"), reason.c_str(),
-                              next.name.c_str())
-            << std::endl;
+  report(messages_, format_message(translate("%s; speaking through %s instead"), reason.c_str(),
+                                   next.name.c_str()));
   current_ = std::move(next);
   current_.engine->set_rate(rate_);
   const bool may_be_playing =

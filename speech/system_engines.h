@@ -1,10 +1,11 @@
 // The engines of the system the program was built for, as the engine chain opens them: on
-// Linux speech-dispatcher and espeak-ng, on Windows SAPI.
+// Linux speech-dispatcher and espeak-ng, on Windows SAPI. Each system has its own file.
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "speech/engine_choice.h"
+#include "speech/engine_chain.h"
 #include "speech/failover_engine.h"
 
 namespace fortuna {
@@ -14,13 +15,9 @@ struct EngineAttempt {
   std::string startup_line, error;
 };
 
-// Speechd, Espeak or Sapi; one this build lacks does not start.
+// The system's engines, the one a window speaks through by default first.
+std::vector<EngineKind> system_engines();
+// One of system_engines().
 EngineAttempt open_system_engine(EngineKind kind);
-
-#ifdef _WIN32
-inline constexpr EngineKind kSystemEngine = EngineKind::Sapi;
-#else
-inline constexpr EngineKind kSystemEngine = EngineKind::Espeak;
-#endif
 
 }  // namespace fortuna

@@ -35,6 +35,10 @@ EngineAttempt open_espeak() {
 
 }  // namespace
 
+std::vector<EngineKind> system_engines() {
+  return {EngineKind::Espeak, EngineKind::Speechd};
+}
+
 EngineAttempt open_system_engine(EngineKind kind) {
   if (kind == EngineKind::Speechd) return open_speechd();
   if (kind == EngineKind::Espeak) return open_espeak();

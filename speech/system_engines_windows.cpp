@@ -4,6 +4,10 @@
 
 namespace fortuna {
 
+std::vector<EngineKind> system_engines() {
+  return {EngineKind::Sapi};
+}
+
 EngineAttempt open_system_engine(EngineKind kind) {
   EngineAttempt attempt;
   if (kind != EngineKind::Sapi) {

@@ -3,40 +3,69 @@
 #include <unistd.h>
 
 #include <iostream>
-#include <memory>
 
 #include "data/translate.h"
+#include "frontends/frontend_table.h"
 #include "run/interrupt_source.h"
-#include "run/interruptible_engine.h"
 #include "run/interruptible_input.h"
 #include "run/key_script.h"
-#include "run/transcript.h"
-#include "screens/program.h"
-#include "speech/engines.h"
 
 namespace fortuna {
 
 namespace {
 
-// An input box opened and the script did not answer it.
-struct MissingAnswer {
-  std::string message;
-};
-
-class HeadlessPlatform final : public Platform {
+class HeadlessFrontend final : public Frontend, private Platform {
  public:
-  explicit HeadlessPlatform(KeyScript& script) : script_(script) {}
+  HeadlessFrontend(std::string keys_file, InterruptSource& interrupts)
+      : keys_file_(std::move(keys_file)), interrupts_(interrupts) {}
+
+  // The script, read whole from its file or line by line from standard input.
+  std::optional<Failure> read_script() {
+    if (keys_file_.empty()) {
+      script_ = KeyScript::from_stream(input_, isatty(STDIN_FILENO) != 0, std::cerr);
+      return std::nullopt;
+    }
+    std::string error;
+    script_ = KeyScript::from_file(keys_file_, error);
+    if (!script_) return Failure{error};
+    return std::nullopt;
+  }
+
+  Platform& platform() override { return *this; }
+  std::string help_extra() const override { return {}; }
+  std::optional<Failure> open(const FrontendParts&) override { return std::nullopt; }
+
+  int run(Session& session) override {
+    while (!session.ended() && !interrupts_.signal()) {
+      auto line = script_->next();
+      if (!line) {
+        if (!script_->error().empty()) throw script_failure(script_->error());
+        break;
+      }
+      if (line->kind != ScriptLine::Kind::Key)
+        throw script_failure(format_message(
+            translate("line %d: an input-box answer, but no input box is open"), line->number));
+      session.deliver(line->key);
+    }
+    if (const auto signal = interrupts_.signal()) return exit_status::interrupted(*signal);
+    return exit_status::kSuccess;
+  }
+
+ private:
+  Failure script_failure(const std::string& message) const {
+    return Failure{(keys_file_.empty() ? "" : "--keys " + keys_file_ + ": ") + message};
+  }
 
   void show_window(WindowId) override {}
   void close_window(WindowId) override {}
   std::string input_box(const std::string&, const std::string&, const std::string&) override {
-    auto line = script_.next();
+    auto line = script_->next();
     if (!line)
-      throw MissingAnswer{translate("the key script ended where an input box needed an answer")};
+      throw script_failure(translate("the key script ended where an input box needed an answer"));
     if (line->kind == ScriptLine::Kind::Key)
-      throw MissingAnswer{format_message(
+      throw script_failure(format_message(
           translate("line %d: an input box is open; expected \"text: ...\" or \"cancel\""),
-          line->number)};
+          line->number));
     return line->kind == ScriptLine::Kind::Text ? line->text : std::string();
   }
   void beep() override {
@@ -44,69 +73,27 @@ class HeadlessPlatform final : public Platform {
   }
   void set_label(const std::string&) override {}
 
- private:
-  KeyScript& script_;
+  std::string keys_file_;
+  InterruptSource& interrupts_;
+  InterruptibleInput input_buffer_{STDIN_FILENO, interrupts_};
+  std::istream input_{&input_buffer_};
+  std::optional<KeyScript> script_;
 };
 
 }  // namespace
 
-int run_headless(const Options& options) {
-  InterruptSource interrupts;
-  InterruptibleInput input_buffer(STDIN_FILENO, interrupts);
-  std::istream input(&input_buffer);
-  std::optional<KeyScript> script;
-  if (!options.keys_file.empty()) {
-    std::string error;
-    script = KeyScript::from_file(options.keys_file, error);
-    if (!script) {
-      std::cerr << "fortuna: " << error << '\n';
-      return 2;
-    }
-  } else {
-    script = KeyScript::from_stream(input, isatty(STDIN_FILENO) != 0, std::cerr);
-  }
-
-  CheckedFile standard_output;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
-  if (!transcript) return 2;
-
-  auto chosen = make_engine(options.speech.empty() ? "none" : options.speech,
-                            text_output(options, standard_output), std::cerr);
-  InterruptibleEngine engine(*chosen, interrupts);
-  const auto clock_owner = make_clock(options);
-  Clock& clock = *clock_owner;
-
-  HeadlessPlatform headless(*script);
-  RecordedPlatform platform(headless, *transcript);
-  const auto settings = open_settings(options, SettingsByDefault::No, std::cerr);
-  Program program(engine, platform, clock, settings.get());
-  program.speech().set_observer(transcript.get());
-
-  int code = 0;
-  try {
-    program.start();
-    while (!program.ended() && !interrupts.signal()) {
-      auto line = script->next();
-      if (!line) {
-        if (!script->error().empty()) throw MissingAnswer{script->error()};
-        break;
-      }
-      if (line->kind != ScriptLine::Kind::Key)
-        throw MissingAnswer{format_message(
-            translate("line %d: an input-box answer, but no input box is open"), line->number)};
-      transcript->key(line->key);
-      program.key_down(line->key);
-    }
-  } catch (const MissingAnswer& missing) {
-    // The input ended because a signal came: that is what the status will tell.
-    if (!interrupts.signal())
-      std::cerr << "fortuna: "
-                << (options.keys_file.empty() ? "" : "--keys " + options.keys_file + ": ")
-                << missing.message << '\n';
-    code = 2;
-  }
-  if (const auto signal = interrupts.signal()) code = InterruptSource::exit_status(*signal);
-  return finish_run(code, *transcript, standard_output, std::cerr);
+CreatedFrontend create_headless_frontend(const Options& options, InterruptSource& interrupts) {
+  auto frontend = std::make_unique<HeadlessFrontend>(options.keys_file, interrupts);
+  if (auto failure = frontend->read_script()) return std::move(*failure);
+  return frontend;
 }
+
+const FrontendRow kHeadlessFrontend{FrontendKind::Headless,
+                                    "headless",
+                                    &create_headless_frontend,
+                                    EngineKind::None,
+                                    SettingsByDefault::No,
+                                    nullptr,
+                                    nullptr};
 
 }  // namespace fortuna

@@ -1,11 +1,11 @@
-// The headless front end: keys from a key script, no screen.
+// The headless front end: keys from a key script (a file, or standard input read as it comes),
+// no screen.
 #pragma once
 
-#include "run/options.h"
+#include "run/frontend.h"
 
 namespace fortuna {
 
-// Runs the program; returns the exit status (0, or 2 for bad input).
-int run_headless(const Options& options);
+CreatedFrontend create_headless_frontend(const Options& options, InterruptSource& interrupts);
 
 }  // namespace fortuna

@@ -2,25 +2,19 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <iostream>
 
 #include "data/translate.h"
+#include "frontends/frontend_table.h"
 #include "frontends/terminal/line_editor.h"
 #include "frontends/terminal/terminal_input.h"
 #include "frontends/terminal/terminal_keys.h"
 #include "frontends/terminal/terminal_session.h"
 #include "run/interrupt_source.h"
-#include "run/interruptible_engine.h"
-#include "run/key_names.h"
-#include "run/key_timing.h"
-#include "run/transcript.h"
-#include "screens/program.h"
-#include "speech/engines.h"
-#include "speech/text_engine.h"
 
 namespace fortuna {
 
@@ -47,26 +41,17 @@ std::uint64_t nanoseconds_of(std::chrono::steady_clock::time_point at) {
       std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count());
 }
 
-std::uint64_t steady_nanoseconds() {
-  return nanoseconds_of(std::chrono::steady_clock::now());
-}
-
 bool set_in_environment(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
 }
 
-// Ends the run from inside the game's call to the rename box: the input ended or a signal came.
-struct RunEnded {
-  int code;
-};
-
 class TerminalPlatform final : public Platform {
  public:
-  // echo, when set, speaks the rename line's edits (a voice with no screen reader behind it).
-  TerminalPlatform(TerminalSession& session, TerminalInput& input, KeyDecoder& decoder,
-                   std::function<void(const std::string&)> echo)
-      : session_(session), input_(input), decoder_(decoder), echo_(std::move(echo)) {}
+  TerminalPlatform(TerminalSession& session, TerminalInput& input, KeyDecoder& decoder)
+      : session_(session), input_(input), decoder_(decoder) {}
+  // Speaks the rename line's edits: for a voice with no screen reader behind it.
+  void set_echo(std::function<void(const std::string&)> echo) { echo_ = std::move(echo); }
 
   void show_window(WindowId) override {}
   void close_window(WindowId) override {}
@@ -83,9 +68,9 @@ class TerminalPlatform final : public Platform {
       case LineEdit::Outcome::Cancelled:
         return std::string();
       case LineEdit::Outcome::End:
-        throw RunEnded{0};
+        throw Failure{{}, exit_status::kSuccess};
       case LineEdit::Outcome::Interrupt:
-        throw RunEnded{InterruptSource::exit_status(edit.signal)};
+        throw Failure::interrupted(edit.signal);
     }
     return std::string();
   }
@@ -114,121 +99,96 @@ class TerminalPlatform final : public Platform {
   std::string label_;
 };
 
-class KeyLoop {
+class TerminalFrontend final : public Frontend {
  public:
-  KeyLoop(Program& program, TerminalPlatform& terminal, TerminalInput& input, KeyDecoder& decoder,
-          Transcript& transcript, TimedEngine& timing)
-      : program_(program),
-        terminal_(terminal),
-        input_(input),
-        decoder_(decoder),
-        transcript_(transcript),
-        timing_(timing) {}
+  TerminalFrontend(std::string term, InterruptSource& interrupts)
+      : term_(std::move(term)), input_(STDIN_FILENO, interrupts), decoder_(term_) {}
 
-  // The exit status.
-  int run() {
-    try {
-      program_.start();
-      while (!program_.ended()) {
-        const auto wait = decoder_.waiting() ? std::optional(KeyDecoder::kWaitTime) : std::nullopt;
-        TerminalEvent event = input_.next(wait);
-        switch (event.kind) {
-          case TerminalEvent::Kind::Interrupt:
-            return InterruptSource::exit_status(event.signal);
-          case TerminalEvent::Kind::End:
-            return 0;
-          case TerminalEvent::Kind::Timeout:
-            if (auto key = decoder_.expire()) deliver(*key, std::nullopt);
-            break;
-          case TerminalEvent::Kind::Bytes:
-            decoder_.feed(event.bytes);
-            break;
-        }
-        const auto read_at = event.kind == TerminalEvent::Kind::Bytes
-                                 ? std::optional(nanoseconds_of(event.read_at))
-                                 : std::nullopt;
-        while (!program_.ended()) {
-          auto key = decoder_.next();
-          if (!key) break;
-          deliver(*key, read_at);
-        }
+  Platform& platform() override { return terminal_; }
+  std::string help_extra() const override { return kTerminalHelp; }
+
+  std::optional<Failure> open(const FrontendParts& parts) override {
+    // A closed pipe on standard output must not end the run before the terminal is given back.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::string error;
+    if (!session_.open(term_, error))
+      return Failure{format_message(translate("%s; use --frontend headless"), error.c_str())};
+    // Printed lines are read by the screen reader, edits and all; a voice says the edits itself.
+    if (!parts.speech_prints)
+      terminal_.set_echo([&speech = parts.speech](const std::string& text) { speech.speak(text); });
+    return std::nullopt;
+  }
+
+  int run(Session& session) override {
+    // However the run ends, the terminal is given back before anything more is printed.
+    struct Restore {
+      TerminalSession& session;
+      ~Restore() { session.restore(); }
+    } restore{session_};
+    while (!session.ended()) {
+      const auto wait = decoder_.waiting() ? std::optional(KeyDecoder::kWaitTime) : std::nullopt;
+      TerminalEvent event = input_.next(wait);
+      switch (event.kind) {
+        case TerminalEvent::Kind::Interrupt:
+          return exit_status::interrupted(event.signal);
+        case TerminalEvent::Kind::End:
+          return exit_status::kSuccess;
+        case TerminalEvent::Kind::Timeout:
+          if (auto key = decoder_.expire()) deliver(session, *key, std::nullopt);
+          break;
+        case TerminalEvent::Kind::Bytes:
+          decoder_.feed(event.bytes);
+          break;
       }
-    } catch (const RunEnded& ended) {
-      return ended.code;
+      const auto read_at = event.kind == TerminalEvent::Kind::Bytes
+                               ? std::optional(nanoseconds_of(event.read_at))
+                               : std::nullopt;
+      while (!session.ended()) {
+        auto key = decoder_.next();
+        if (!key) break;
+        deliver(session, *key, read_at);
+      }
     }
-    return 0;
+    return exit_status::kSuccess;
   }
 
  private:
-  void deliver(Key key, std::optional<std::uint64_t> read_at) {
+  void deliver(Session& session, Key key, std::optional<std::uint64_t> read_at) {
     // L is the terminal's own: the status label, printed only when asked for.
     if (key.code == 'L' && !key.modifiers.control && !key.modifiers.alt) {
       terminal_.print_label();
       return;
     }
-    timing_.key_started(read_at);
-    transcript_.key(key);
-    program_.key_down(key);
-    timing_.key_started(std::nullopt);
+    session.deliver(key, read_at);
   }
 
-  Program& program_;
-  TerminalPlatform& terminal_;
-  TerminalInput& input_;
-  KeyDecoder& decoder_;
-  Transcript& transcript_;
-  TimedEngine& timing_;
+  std::string term_;
+  TerminalSession session_;
+  TerminalInput input_;
+  KeyDecoder decoder_;
+  TerminalPlatform terminal_{session_, input_, decoder_};
 };
 
 }  // namespace
 
-bool terminal_is_the_default(bool input_is_terminal) {
+bool terminal_is_the_default() {
   const bool display = set_in_environment("SDL_VIDEODRIVER") || set_in_environment("DISPLAY") ||
                        set_in_environment("WAYLAND_DISPLAY");
-  return !display && input_is_terminal;
+  return !display && isatty(STDIN_FILENO) != 0;
 }
 
-int run_terminal(const Options& options) {
-  CheckedFile standard_output;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
-  if (!transcript) return 2;
-  std::string error;
+CreatedFrontend create_terminal_frontend(const Options&, InterruptSource& interrupts) {
   const char* term_variable = std::getenv("TERM");
   const std::string term = term_variable ? term_variable : "";
-
-  InterruptSource interrupts;
-  // A closed pipe on standard output must not end the run before the terminal is given back.
-  std::signal(SIGPIPE, SIG_IGN);
-  TerminalSession session;
-  if (!session.open(term, error)) {
-    std::cerr << "fortuna: "
-              << format_message(translate("%s; use --frontend headless"), error.c_str()) << '\n';
-    return 2;
-  }
-
-  auto engine = make_engine(options.speech.empty() ? "text" : options.speech,
-                            text_output(options, standard_output), std::cerr);
-  InterruptibleEngine interruptible(*engine, interrupts);
-  TimedEngine timing(interruptible, steady_nanoseconds, 1'000'000'000);
-  const auto clock_owner = make_clock(options);
-
-  TerminalInput input(STDIN_FILENO, interrupts);
-  KeyDecoder decoder(term);
-  // Printed lines are read by the screen reader, edits and all; a voice says the edits itself.
-  std::function<void(const std::string&)> echo;
-  if (!dynamic_cast<TextEngine*>(engine.get()))
-    echo = [&inner = *engine](const std::string& text) { inner.speak(text); };
-  TerminalPlatform terminal(session, input, decoder, std::move(echo));
-  RecordedPlatform platform(terminal, *transcript);
-  const auto settings = open_settings(options, SettingsByDefault::Yes, std::cerr);
-  Program program(timing, platform, *clock_owner, settings.get());
-  program.speech().set_observer(transcript.get());
-  program.set_help_extra(kTerminalHelp);
-
-  const int code = KeyLoop(program, terminal, input, decoder, *transcript, timing).run();
-  session.restore();
-  write_key_timings(timing);
-  return finish_run(code, *transcript, standard_output, std::cerr);
+  const TerminalCheck check = check_standard_input(term);
+  if (!check.usable)
+    return Failure{format_message(translate("%s; use --frontend headless"), check.reason.c_str())};
+  return std::make_unique<TerminalFrontend>(term, interrupts);
 }
+
+const FrontendRow kTerminalFrontend{FrontendKind::Terminal,    "terminal",
+                                    &create_terminal_frontend, EngineKind::Text,
+                                    SettingsByDefault::Yes,    &terminal_is_the_default,
+                                    &terminal_keys_help};
 
 }  // namespace fortuna

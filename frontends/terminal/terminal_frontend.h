@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "run/options.h"
+#include "run/frontend.h"
 
 namespace fortuna {
 
@@ -13,10 +13,9 @@ std::string terminal_keys_help();
 extern const char* const kTerminalHelp;
 
 // Chosen when nothing else was: no display to open a window on, and a person at a terminal.
-bool terminal_is_the_default(bool input_is_terminal);
+bool terminal_is_the_default();
 
-// Runs the program; returns the exit status (0, 2 for bad input or an unusable terminal,
-// 128 + the signal number when a signal ended it).
-int run_terminal(const Options& options);
+// Fails with one line when standard input is no terminal the game can be played in.
+CreatedFrontend create_terminal_frontend(const Options& options, InterruptSource& interrupts);
 
 }  // namespace fortuna

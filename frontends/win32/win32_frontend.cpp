@@ -6,14 +6,10 @@
 #include <sstream>
 
 #include "data/translate.h"
+#include "frontends/frontend_table.h"
 #include "frontends/win32/rename_box.h"
 #include "frontends/win32/win32_keys.h"
-#include "frontends/window/window_frontend.h"
 #include "run/interrupt_source.h"
-#include "run/interruptible_engine.h"
-#include "run/transcript.h"
-#include "screens/program.h"
-#include "speech/engines.h"
 #include "speech/sapi_parts.h"
 
 namespace fortuna {
@@ -98,7 +94,7 @@ INT_PTR CALLBACK rename_box(HWND box, UINT message, WPARAM wparam, LPARAM lparam
 
 class Win32Platform final : public Platform {
  public:
-  Win32Platform(SpeechEngine& echo, std::string notice) : echo_(echo), notice_(std::move(notice)) {}
+  Win32Platform() = default;
   ~Win32Platform() override {
     if (window_) DestroyWindow(window_);
     if (font_) DeleteObject(font_);
@@ -106,7 +102,12 @@ class Win32Platform final : public Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  bool open(WNDPROC procedure, void* owner) {
+  // Creates the window, shown at once if the game already showed one of its windows. echo
+  // speaks the rename box's letters when no screen reader does; notice is a line kept in sight
+  // under the label.
+  bool open(WNDPROC procedure, void* owner, SpeechEngine& echo, std::string notice) {
+    echo_ = &echo;
+    notice_ = std::move(notice);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSW kind{};
     kind.lpfnWndProc = procedure;
@@ -125,7 +126,8 @@ class Win32Platform final : public Platform {
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, L"Segoe UI");
     SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    set_label(std::string(kTitle));
+    set_label(caption_);
+    if (shown_) show();
     return true;
   }
   HWND window() const { return window_; }
@@ -135,15 +137,14 @@ class Win32Platform final : public Platform {
   void show_window(WindowId which) override {
     // The start window shows the title; the main window, the status label.
     if (which == WindowId::Start) set_label(kTitle);
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(window_);
+    shown_ = true;
+    if (window_) show();
   }
   void close_window(WindowId) override {}
   std::string input_box(const std::string& prompt, const std::string& title,
                         const std::string& default_text) override {
     RenameRequest request{wide(prompt), wide(title), wide(default_text),
-                          screen_reader_runs() ? nullptr : &echo_};
+                          screen_reader_runs() ? nullptr : echo_};
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRenameBox), window_, rename_box,
                     reinterpret_cast<LPARAM>(&request));
     SetFocus(window_);
@@ -151,37 +152,55 @@ class Win32Platform final : public Platform {
   }
   void beep() override { MessageBeep(MB_OK); }
   void set_label(const std::string& caption) override {
+    caption_ = caption;
+    if (!label_) return;
     const std::string shown = notice_.empty() ? caption : caption + "\r\n\r\n" + notice_;
     SetWindowTextW(label_, wide(shown).c_str());
   }
 
  private:
-  SpeechEngine& echo_;
-  std::string notice_;
+  void show() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+  }
+
+  SpeechEngine* echo_ = nullptr;
+  std::string notice_, caption_ = kTitle;
+  bool shown_ = false;
   HWND window_ = nullptr, label_ = nullptr;
   HFONT font_ = nullptr;
 };
 
-class Session {
- public:
-  Session(Program& program, Win32Platform& window, Transcript& transcript)
-      : program_(program), window_(window), transcript_(transcript) {}
+// Started from Explorer, the console is the program's alone: it would only stand in the way.
+void hide_own_console() {
+  DWORD processes[2];
+  if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+}
 
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-      const auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* session = reinterpret_cast<Session*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (session && session->handle(message, wparam, lparam)) return 0;
-    return DefWindowProcW(window, message, wparam, lparam);
+class Win32Frontend final : public Frontend {
+ public:
+  // transcript: whether the console may receive a transcript, and so must stay.
+  Win32Frontend(InterruptSource& interrupts, bool transcript)
+      : interrupts_(interrupts), transcript_(transcript) {}
+
+  Platform& platform() override { return window_; }
+  std::string help_extra() const override { return {}; }
+
+  std::optional<Failure> open(const FrontendParts& parts) override {
+    if (!window_.open(procedure, this, parts.speech, parts.notice))
+      return Failure{format_message(
+          translate("no display for a window (%s); use --frontend headless"), "CreateWindow")};
+    // Unless something is written there: the text engine's lines, a transcript, a fallback.
+    if (parts.notice.empty() && !parts.speech_prints && !transcript_) hide_own_console();
+    return std::nullopt;
   }
 
-  // Until the last window closes, or a signal comes (then false).
-  bool run(InterruptSource& interrupts) {
-    program_.start();
-    HANDLE interrupted = static_cast<HANDLE>(interrupts.event());
-    while (!program_.ended()) {
+  // Until the last window closes, or a signal comes.
+  int run(Session& session) override {
+    session_ = &session;
+    HANDLE interrupted = static_cast<HANDLE>(interrupts_.event());
+    while (!session.ended()) {
       MSG message;
       if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) break;
@@ -189,32 +208,38 @@ class Session {
         DispatchMessageW(&message);
       } else if (MsgWaitForMultipleObjects(1, &interrupted, FALSE, INFINITE, QS_ALLINPUT) ==
                  WAIT_OBJECT_0) {
-        return false;
+        return exit_status::interrupted(*interrupts_.signal());
       }
     }
-    return true;
+    return exit_status::kSuccess;
   }
 
  private:
-  void deliver(Key key) {
-    transcript_.key(key);
-    program_.key_down(key);
+  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+      const auto* created = reinterpret_cast<CREATESTRUCTW*>(lparam);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* frontend = reinterpret_cast<Win32Frontend*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (frontend && frontend->handle(message, wparam, lparam)) return 0;
+    return DefWindowProcW(window, message, wparam, lparam);
   }
 
   // True when the message is the game's: Windows must not act on it as well (F10 and Alt
-  // would open the menu, Alt+F4 close the window behind the game's back).
+  // would open the menu, Alt+F4 close the window behind the game's back). Keys before the run
+  // reads them are the game's too, and dropped.
   bool handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
       case WM_KEYDOWN:
       case WM_SYSKEYDOWN:
         if (const auto key = translate_win32_key(static_cast<unsigned>(wparam), held_modifiers()))
-          deliver(*key);
+          if (session_) session_->deliver(*key);
         return true;
       case WM_SYSKEYUP:
       case WM_SYSCHAR:
         return true;
       case WM_CLOSE:  // the close button: Escape closes either window
-        deliver(Key{keys::kEscape, {}});
+        if (session_) session_->deliver(Key{keys::kEscape, {}});
         return true;
       case WM_SIZE:
         window_.resize(LOWORD(lparam), HIWORD(lparam));
@@ -224,55 +249,21 @@ class Session {
     }
   }
 
-  Program& program_;
-  Win32Platform& window_;
-  Transcript& transcript_;
+  InterruptSource& interrupts_;
+  bool transcript_;
+  Win32Platform window_;
+  Session* session_ = nullptr;
 };
 
-// Started from Explorer, the console is the program's alone: it would only stand in the way.
-void hide_own_console() {
-  DWORD processes[2];
-  if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+CreatedFrontend create_window_frontend(const Options& options, InterruptSource& interrupts) {
+  return std::make_unique<Win32Frontend>(interrupts, !options.transcript_file.empty());
 }
 
 }  // namespace
 
-int run_window(const Options& options) {
-  InterruptSource interrupts;
-  CheckedFile standard_output;
-  const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
-  if (!transcript) return 2;
-
-  // The engine's complaint goes to standard error and stays in sight in the window.
-  std::ostringstream engine_errors;
-  auto engine = make_engine(options.speech.empty() ? "sapi" : options.speech,
-                            text_output(options, standard_output), engine_errors);
-  std::cerr << engine_errors.str() << std::flush;
-  const std::string notice = engine_errors.str().substr(0, engine_errors.str().find('\n'));
-  InterruptibleEngine interruptible(*engine, interrupts);
-
-  Win32Platform window(interruptible, notice);
-  const auto clock_owner = make_clock(options);
-  RecordedPlatform platform(window, *transcript);
-  const auto settings = open_settings(options, SettingsByDefault::Yes, std::cerr);
-  Program program(interruptible, platform, *clock_owner, settings.get());
-  program.speech().set_observer(transcript.get());
-  Session session(program, window, *transcript);
-  if (!window.open(Session::procedure, &session)) {
-    std::cerr << "fortuna: "
-              << format_message(translate("no display for a window (%s); use --frontend headless"),
-                                "CreateWindow")
-              << '\n';
-    return 2;
-  }
-  // Unless something is written there: the text engine's lines, a transcript, a fallback.
-  if (notice.empty() && options.transcript_file.empty() && options.speech != "text")
-    hide_own_console();
-
-  const bool closed = session.run(interrupts);
-  const auto signal = interrupts.signal();
-  const int code = closed || !signal ? 0 : InterruptSource::exit_status(*signal);
-  return finish_run(code, *transcript, standard_output, std::cerr);
-}
+// The default: Windows has no terminal front end.
+const FrontendRow kWindowFrontend{
+    FrontendKind::Window, "window", &create_window_frontend, std::nullopt, SettingsByDefault::Yes,
+    [] { return true; },  nullptr};
 
 }  // namespace fortuna

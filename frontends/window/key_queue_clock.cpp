@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "run/key_timing.h"
+
 namespace fortuna {
 
 KeyQueueClock::KeyQueueClock() {
@@ -19,7 +21,7 @@ int KeyQueueClock::watch(void* self, SDL_Event* event) {
   auto& clock = *static_cast<KeyQueueClock*>(self);
   const std::lock_guard lock(clock.mutex_);
   clock.entries_.push_back(
-      {event->key.timestamp, event->key.keysym.scancode, SDL_GetPerformanceCounter()});
+      {event->key.timestamp, event->key.keysym.scancode, steady_nanoseconds()});
   return 1;
 }
 
@@ -34,7 +36,7 @@ std::uint64_t KeyQueueClock::entered_at(const SDL_KeyboardEvent& key) {
     entries_.erase(entries_.begin(), found + 1);
     return counter;
   }
-  return SDL_GetPerformanceCounter();
+  return steady_nanoseconds();
 }
 
 }  // namespace fortuna

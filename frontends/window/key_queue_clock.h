@@ -11,8 +11,8 @@
 
 namespace fortuna {
 
-// Notes the high-resolution time at which each key-down enters SDL's queue, when SDL stamps
-// it: the event's own timestamp counts only milliseconds.
+// Notes the steady time at which each key-down enters SDL's queue, when SDL stamps it: the
+// event's own timestamp counts only milliseconds.
 class KeyQueueClock {
  public:
   KeyQueueClock();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "data/translate.h"
+#include "run/failure.h"
 
 namespace fortuna {
 
@@ -28,8 +29,7 @@ void fill(SDL_Renderer* renderer, SDL_Color color, const SDL_Rect& rect) {
 }
 }  // namespace
 
-WindowPlatform::WindowPlatform(SpeechEngine& echo, std::string notice, InterruptSource& interrupts)
-    : echo_(echo), interrupts_(interrupts), notice_(std::move(notice)) {}
+WindowPlatform::WindowPlatform(InterruptSource& interrupts) : interrupts_(interrupts) {}
 
 std::optional<SDL_Event> WindowPlatform::next_event() {
   SDL_Event event;
@@ -50,7 +50,10 @@ WindowPlatform::~WindowPlatform() {
   if (window_) SDL_DestroyWindow(window_);
 }
 
-bool WindowPlatform::open(const FontFiles& fonts, std::string& error) {
+bool WindowPlatform::open(const FontFiles& fonts, SpeechEngine& echo, std::string notice,
+                          std::string& error) {
+  echo_ = &echo;
+  notice_ = std::move(notice);
   window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 780, 560,
                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
@@ -68,11 +71,17 @@ bool WindowPlatform::open(const FontFiles& fonts, std::string& error) {
     regular_.emplace(fonts.regular);
     bold_.emplace(fonts.bold);
   }
+  beeper_.emplace();
+  if (start_open_ || main_open_) show();
   return true;
 }
 
 void WindowPlatform::show_window(WindowId window) {
   (window == WindowId::Start ? start_open_ : main_open_) = true;
+  if (window_) show();
+}
+
+void WindowPlatform::show() {
   SDL_ShowWindow(window_);
   SDL_RaiseWindow(window_);
   // Without a window manager nobody else gives the new window the keyboard.
@@ -83,12 +92,12 @@ void WindowPlatform::show_window(WindowId window) {
 
 void WindowPlatform::close_window(WindowId window) {
   (window == WindowId::Start ? start_open_ : main_open_) = false;
-  if (!start_open_ && !main_open_) SDL_HideWindow(window_);
+  if (!start_open_ && !main_open_ && window_) SDL_HideWindow(window_);
   dirty_ = true;
 }
 
 void WindowPlatform::beep() {
-  beeper_.beep();
+  if (beeper_) beeper_->beep();
 }
 
 void WindowPlatform::set_label(const std::string& caption) {
@@ -249,7 +258,7 @@ void WindowPlatform::draw_box(const Box& box, int width, int height) {
 }
 
 void WindowPlatform::echo(const std::string& text) {
-  if (!text.empty()) echo_.speak(spoken_echo(text));
+  if (!text.empty()) echo_->speak(spoken_echo(text));
 }
 
 std::string WindowPlatform::input_box(const std::string& prompt, const std::string& title,
@@ -265,7 +274,7 @@ std::string WindowPlatform::input_box(const std::string& prompt, const std::stri
     if (!next) {
       SDL_StopTextInput();
       box_.reset();
-      throw Interrupted{};
+      throw Failure::interrupted(*interrupts_.signal());
     }
     SDL_Event event = *next;
     switch (event.type) {
@@ -301,7 +310,7 @@ std::string WindowPlatform::input_box(const std::string& prompt, const std::stri
             break;
           case SDLK_UP:
           case SDLK_DOWN:
-            echo_.speak(field.text());
+            echo_->speak(field.text());
             break;
           default:
             break;

@@ -21,21 +21,21 @@ inline constexpr const char* kWindowTitle = "La fortuna de Zivi Brunilda";
 
 class WindowPlatform final : public Platform {
  public:
-  // echo speaks the rename box's own echoes, outside the game's speech; notice is a line
-  // shown at the foot of the window (empty for none).
-  // interrupts ends the rename box when a signal comes, by throwing Interrupted.
-  WindowPlatform(SpeechEngine& echo, std::string notice, InterruptSource& interrupts);
+  // interrupts ends the rename box when a signal comes, by throwing a Failure.
+  explicit WindowPlatform(InterruptSource& interrupts);
   ~WindowPlatform() override;
   WindowPlatform(const WindowPlatform&) = delete;
   WindowPlatform& operator=(const WindowPlatform&) = delete;
 
-  struct Interrupted {};
   // The next event, or nothing once a signal has come; waits no longer than a signal needs to
   // be noticed.
   std::optional<SDL_Event> next_event();
 
-  // Creates the (hidden) window, to write with these fonts; false with a reason when it cannot.
-  bool open(const FontFiles& fonts, std::string& error);
+  // Creates the window, to write with these fonts, shown at once if the game already showed one
+  // of its windows; false with a reason when it cannot. echo speaks the rename box's own echoes,
+  // outside the game's speech; notice is a line shown at the foot of the window (empty: none).
+  // Until then the game's operations are only remembered.
+  bool open(const FontFiles& fonts, SpeechEngine& echo, std::string notice, std::string& error);
   // Whether a font was found to write with; without one the window stays blank.
   bool shows_text();
 
@@ -60,6 +60,7 @@ class WindowPlatform final : public Platform {
     TextField field;
   };
 
+  void show();
   void draw();
   void draw_label(int width, int height);
   void draw_box(const Box& box, int width, int height);
@@ -69,14 +70,15 @@ class WindowPlatform final : public Platform {
   int footer_height() const;
   void echo(const std::string& text);
 
-  SpeechEngine& echo_;
+  SpeechEngine* echo_ = nullptr;
   InterruptSource& interrupts_;
   std::string notice_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   bool ttf_ = false;
   std::optional<FontCache> regular_, bold_;
-  Beeper beeper_;
+  // Opened with the window: its sound device is no reason to delay the first word.
+  std::optional<Beeper> beeper_;
 
   bool start_open_ = false, main_open_ = false;
   bool dirty_ = true;

@@ -1,13 +1,12 @@
-// The desktop front end: a real window, real keys, speech through the system's engine by
-// default (espeak-ng on Linux with SDL, SAPI on Windows with Win32).
+// The SDL window: real keys, the status label drawn large for onlookers, the rename box inside
+// it; speech through the system's engine unless asked otherwise.
 #pragma once
 
-#include "run/options.h"
+#include "run/frontend.h"
 
 namespace fortuna {
 
-// Runs the program in a window; returns the exit status (2 when there is no display or a
-// file cannot be written).
-int run_window(const Options& options);
+// Fails with one line when there is no display to open a window on.
+CreatedFrontend create_window_frontend(const Options& options, InterruptSource& interrupts);
 
 }  // namespace fortuna

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "rules/computer_game.h"
+#include "run/failure.h"
 #include "screens/program.h"
 #include "speech/none_engine.h"
 
@@ -166,7 +167,8 @@ int run_bench(std::ostream& out) {
       << "floor games per second " << static_cast<long long>(f.games / draws) << " ("
       << 1e9 * draws / static_cast<double>(f.draws) << " ns per draw)\n"
       << "rules alone per game " << rules / draws << " times its draws\n";
-  return f.unfinished == 0 && f.rules_disagree == 0 ? 0 : 1;
+  return f.unfinished == 0 && f.rules_disagree == 0 ? exit_status::kSuccess
+                                                    : exit_status::kCheckFailed;
 }
 
 }  // namespace fortuna

@@ -2,6 +2,7 @@
 
 #include "data/translate.h"
 #include "run/checked_file.h"
+#include "run/failure.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -28,7 +29,6 @@ namespace fortuna {
 namespace {
 
 constexpr int kMostThreads = 256;
-constexpr int kInterruptedStatus = 130;
 
 const char* help_text() {
   return translate(
@@ -175,8 +175,8 @@ int run_simulate(const SimulateOptions& options) {
   if (!options.csv_file.empty()) {
     csv.open(options.csv_file, std::ios::binary | std::ios::trunc);
     if (!csv) {
-      std::cerr << "fortuna: --csv " << options.csv_file << ": " << system_reason(errno) << '\n';
-      return 2;
+      report(std::cerr, "--csv " + options.csv_file + ": " + system_reason(errno));
+      return exit_status::kBadInput;
     }
   }
   SimulationRequest request{options.games, options.seed, options.threads,
@@ -200,15 +200,14 @@ int run_simulate(const SimulateOptions& options) {
   CheckedFile standard_output;
   standard_output.write(figures.str());
   if (const auto failure = standard_output.finish()) {
-    std::cerr << "fortuna: " << *failure << '\n';
-    return 1;
+    report(std::cerr, *failure);
+    return exit_status::kWriteFailed;
   }
   if (csv.is_open() && !csv.flush()) {
-    std::cerr << "fortuna: --csv " << options.csv_file << ": "
-              << translate("could not write every row") << '\n';
-    return 1;
+    report(std::cerr, "--csv " + options.csv_file + ": " + translate("could not write every row"));
+    return exit_status::kWriteFailed;
   }
-  return outcome.partial ? kInterruptedStatus : 0;
+  return outcome.partial ? exit_status::interrupted(SIGINT) : exit_status::kSuccess;
 }
 
 }  // namespace fortuna

@@ -1,6 +1,6 @@
-#include "speech/engine_choice.h"
+#include "speech/engine_chain.h"
 
-#include <iostream>
+#include <algorithm>
 
 #include "data/translate.h"
 #include "speech/failover_engine.h"
@@ -48,22 +48,36 @@ EngineAttempt open_first(const std::vector<EngineKind>& chain, std::size_t& from
   for (;; ++from) {
     EngineAttempt attempt = open_engine(chain[from], out);
     if (attempt.opened.engine) return attempt;
-    err << "fortuna: "
-        << format_message(translate("%s; speaking through %s instead"), attempt.error.c_str(),
-                          spoken_name(chain[from + 1]))
-        << std::endl;
+    report(err, format_message(translate("%s; speaking through %s instead"), attempt.error.c_str(),
+                               spoken_name(chain[from + 1])));
   }
 }
 
 }  // namespace
 
+constexpr std::pair<EngineKind, const char*> kOptionNames[] = {{EngineKind::Speechd, "speechd"},
+                                                               {EngineKind::Espeak, "espeak"},
+                                                               {EngineKind::Sapi, "sapi"},
+                                                               {EngineKind::Text, "text"},
+                                                               {EngineKind::None, "none"}};
+
 std::optional<EngineKind> engine_kind(std::string_view name) {
-  if (name == "speechd") return EngineKind::Speechd;
-  if (name == "espeak") return EngineKind::Espeak;
-  if (name == "sapi") return EngineKind::Sapi;
-  if (name == "text") return EngineKind::Text;
-  if (name == "none") return EngineKind::None;
+  for (const auto& [kind, option] : kOptionNames)
+    if (name == option) return kind;
   return std::nullopt;
+}
+
+const char* engine_option_name(EngineKind kind) {
+  for (const auto& [known, option] : kOptionNames)
+    if (known == kind) return option;
+  return "none";
+}
+
+std::vector<EngineKind> available_engines() {
+  std::vector<EngineKind> kinds = system_engines();
+  kinds.push_back(EngineKind::Text);
+  kinds.push_back(EngineKind::None);
+  return kinds;
 }
 
 std::vector<EngineKind> fallback_chain(EngineKind first) {
@@ -102,10 +116,9 @@ EngineChoice choose_engine(EngineKind first, std::ostream& out, std::ostream& er
   return choice;
 }
 
-int print_voices(const std::string& name, std::ostream& out, std::ostream& err) {
-  const auto kind = engine_kind(name);
-  EngineChoice choice = choose_engine(kind ? *kind : kSystemEngine, out, err, err);
-  if (!choice.startup_line.empty()) err << "fortuna: " << choice.startup_line << std::endl;
+int print_voices(std::optional<EngineKind> kind, std::ostream& out, std::ostream& err) {
+  EngineChoice choice = choose_engine(kind.value_or(system_engines().front()), out, err, err);
+  if (!choice.startup_line.empty()) report(err, choice.startup_line);
   const auto voices = choice.engine->list_voices();
   for (std::size_t i = 0; i < voices.size(); ++i) out << i << '\t' << voices[i] << '\n';
   out << std::flush;

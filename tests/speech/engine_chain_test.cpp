@@ -1,4 +1,4 @@
-#include "speech/engine_choice.h"
+#include "speech/engine_chain.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,35 @@
+// The game as a front end drives it: keys in, in order, each one written to the transcript and
+// timed to its first word.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "data/keys.h"
+#include "run/key_timing.h"
+#include "run/transcript.h"
+#include "screens/program.h"
+
+namespace fortuna {
+
+class Session {
+ public:
+  Session(Program& program, Transcript& transcript, TimedEngine& timing)
+      : program_(program), transcript_(transcript), timing_(timing) {}
+
+  // A key; read_at is the steady time it reached the front end, when the front end knows it.
+  void deliver(Key key, std::optional<std::uint64_t> read_at = std::nullopt) {
+    transcript_.key(key);
+    timing_.key_started(read_at);
+    program_.key_down(key);
+    timing_.key_started(std::nullopt);
+  }
+  bool ended() const { return program_.ended(); }
+
+ private:
+  Program& program_;
+  Transcript& transcript_;
+  TimedEngine& timing_;
+};
+
+}  // namespace fortuna
