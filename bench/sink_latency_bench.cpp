@@ -210,13 +210,15 @@ void BM_SpeechdKeyOnSink(benchmark::State& state) {
 }
 BENCHMARK(BM_SpeechdKeyOnSink)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
-// A child process with its standard input on a pipe we hold.
+// A child process with its standard input on a pipe we hold, or on a terminal of its own.
 struct Child {
   pid_t pid = -1;
   int input = -1;
   ~Child() {
     if (input >= 0) close(input);
     if (pid <= 0) return;
+    // Measured already: a window or a terminal would wait for keys.
+    kill(pid, SIGTERM);
     for (int i = 0; i < 300; ++i) {  // three seconds to leave by itself
       if (waitpid(pid, nullptr, WNOHANG) == pid) return;
       std::this_thread::sleep_for(milliseconds(10));
@@ -226,32 +228,48 @@ struct Child {
   }
 };
 
-std::unique_ptr<Child> launch(const std::vector<std::string>& args) {
-  int fds[2];
-  if (pipe(fds) != 0) return nullptr;
+enum class Input { Pipe, Terminal };
+
+// The child's standard input: a pipe, or a pseudo-terminal's far end. The near end, returned in
+// held, stays open while the child runs.
+int input_for(Input input, int& held) {
+  if (input == Input::Pipe) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    held = fds[1];
+    return fds[0];
+  }
+  held = posix_openpt(O_RDWR | O_NOCTTY);
+  if (held < 0 || grantpt(held) != 0 || unlockpt(held) != 0) return -1;
+  return open(ptsname(held), O_RDWR | O_NOCTTY);
+}
+
+std::unique_ptr<Child> launch(const std::vector<std::string>& args, Input input = Input::Pipe) {
+  auto child = std::make_unique<Child>();
+  const int far_end = input_for(input, child->input);
+  if (far_end < 0) return child;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
-  posix_spawn_file_actions_addclose(&actions, fds[1]);
+  posix_spawn_file_actions_adddup2(&actions, far_end, STDIN_FILENO);
+  posix_spawn_file_actions_addclose(&actions, child->input);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  auto child = std::make_unique<Child>();
   const int failed = posix_spawnp(&child->pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
-  close(fds[0]);
-  child->input = fds[1];
+  close(far_end);
   if (failed) child->pid = -1;
   return child;
 }
 
 // Milliseconds from launching the command to the first sound it makes (negative: none in 5 s).
-double launch_to_sound(SinkMonitor& monitor, const std::vector<std::string>& args) {
+double launch_to_sound(SinkMonitor& monitor, const std::vector<std::string>& args,
+                       Input input = Input::Pipe) {
   wait_for_quiet(monitor);
   const auto start = Clock::now();
-  auto child = launch(args);
+  auto child = launch(args, input);
   if (!child || child->pid <= 0) return -1;
   auto at = wait_for_sound(monitor, start, std::chrono::seconds(5));
   return at ? ms_between(start, monitor.time_of(*at)) : -1;
@@ -271,7 +289,8 @@ std::string greeting_text() {
 }
 
 // The game's launch to its greeting, next to bare espeak-ng saying the same text, in turns.
-void launch_benchmark(benchmark::State& state, const std::string& speech) {
+void launch_benchmark(benchmark::State& state, const std::vector<std::string>& how,
+                      Input input = Input::Pipe) {
   auto monitor = start_monitor(state);
   if (!monitor) return;
   const std::string greeting = greeting_text();
@@ -279,10 +298,11 @@ void launch_benchmark(benchmark::State& state, const std::string& speech) {
     state.SkipWithError("the game would not say its greeting");
     return;
   }
+  std::vector<std::string> game_command{FORTUNA_BINARY, "--no-settings"};
+  game_command.insert(game_command.end(), how.begin(), how.end());
   Figures game, bare;
   for (auto _ : state) {
-    const double with_game =
-        launch_to_sound(*monitor, {FORTUNA_BINARY, "--frontend", "headless", "--speech", speech});
+    const double with_game = launch_to_sound(*monitor, game_command, input);
     const double alone = launch_to_sound(*monitor, {"espeak-ng", "-v", "roa/es", greeting});
     if (with_game >= 0) game.add(with_game);
     if (alone >= 0) bare.add(alone);
@@ -296,7 +316,7 @@ void launch_benchmark(benchmark::State& state, const std::string& speech) {
 }
 
 void BM_EspeakLaunchToGreeting(benchmark::State& state) {
-  launch_benchmark(state, "espeak");
+  launch_benchmark(state, {"--frontend", "headless", "--speech", "espeak"});
 }
 BENCHMARK(BM_EspeakLaunchToGreeting)
     ->UseManualTime()
@@ -304,11 +324,36 @@ BENCHMARK(BM_EspeakLaunchToGreeting)
     ->Unit(benchmark::kMillisecond);
 
 void BM_SpeechdLaunchToGreeting(benchmark::State& state) {
-  launch_benchmark(state, "speechd");
+  launch_benchmark(state, {"--frontend", "headless", "--speech", "speechd"});
 }
 BENCHMARK(BM_SpeechdLaunchToGreeting)
     ->UseManualTime()
     ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+// The window speaks before it is drawn: on the display DISPLAY names (Xvfb will do).
+void BM_WindowLaunchToGreeting(benchmark::State& state) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    state.SkipWithError("DISPLAY is not set: run under an X server (Xvfb will do)");
+    return;
+  }
+  launch_benchmark(state, {"--frontend", "window", "--speech", "espeak"});
+}
+BENCHMARK(BM_WindowLaunchToGreeting)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+// The terminal front end with a voice, on a pseudo-terminal of its own.
+void BM_TerminalLaunchToGreeting(benchmark::State& state) {
+  const char* term = std::getenv("TERM");
+  if (!term || !*term || std::string(term) == "dumb") setenv("TERM", "xterm-256color", 1);
+  launch_benchmark(state, {"--frontend", "terminal", "--speech", "espeak"}, Input::Terminal);
+}
+BENCHMARK(BM_TerminalLaunchToGreeting)
+    ->UseManualTime()
+    ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,7 +4,6 @@ pkg_check_modules(UTF8PROC REQUIRED IMPORTED_TARGET libutf8proc)
 pkg_check_modules(ESPEAK REQUIRED IMPORTED_TARGET espeak-ng)
 pkg_check_modules(SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
-pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 pkg_check_modules(TERMKEY REQUIRED IMPORTED_TARGET termkey)
 find_library(READLINE_LIBRARY readline REQUIRED)
 find_package(SDL2 REQUIRED)
@@ -18,8 +17,7 @@ set(FORTUNA_CORE_LIBRARIES PkgConfig::UTF8PROC)
 # espeak-ng plays through SDL's audio; speech-dispatcher's client runs threads of its own.
 set(FORTUNA_ENGINE_LIBRARIES PkgConfig::ESPEAK PkgConfig::SPEECHD SDL2::SDL2 Threads::Threads)
 set(FORTUNA_RUN_LIBRARIES nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Threads::Threads)
-# The SDL window (Xlib asks whether the display answers), and the terminal: libtermkey reads
-# the keys, GNU readline the rename line.
-set(FORTUNA_FRONTEND_LIBRARIES SDL2::SDL2 SDL2_ttf::SDL2_ttf PkgConfig::FONTCONFIG PkgConfig::X11
+# The SDL window, and the terminal: libtermkey reads the keys, GNU readline the rename line.
+set(FORTUNA_FRONTEND_LIBRARIES SDL2::SDL2 SDL2_ttf::SDL2_ttf PkgConfig::FONTCONFIG
   PkgConfig::TERMKEY ${READLINE_LIBRARY})
 set(FORTUNA_APP_LIBRARIES CLI11::CLI11)

@@ -146,7 +146,8 @@ CreatedFrontend create_window_frontend(const Options&, InterruptSource& interrup
   if (!set_in_environment("SDL_VIDEODRIVER") && !set_in_environment("DISPLAY") &&
       !set_in_environment("WAYLAND_DISPLAY"))
     return no_display(translate("neither DISPLAY nor WAYLAND_DISPLAY is set"));
-  if (!display_answers(set_in_environment("SDL_VIDEODRIVER")))
+  if (!set_in_environment("SDL_VIDEODRIVER") && set_in_environment("DISPLAY") &&
+      !display_answers(std::getenv("DISPLAY")))
     return no_display(translate("the display cannot be reached"));
   return std::make_unique<WindowFrontend>(interrupts);
 }
