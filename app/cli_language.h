@@ -28,13 +28,10 @@ CLI::Option* add_choice(CLI::App& app, const std::string& option, std::optional<
                         const std::string& description) {
   std::vector<std::string> names;
   for (const auto& choice : choices) names.push_back(choice.first);
-  return add_choice(
-      app, option, names,
-      [&value, choices](const std::string& given) {
-        for (const auto& [name, meaning] : choices)
-          if (given == name) value = meaning;
-      },
-      description);
+  const auto take = [&value, choices](const std::string& given) {
+    for (const auto& [name, meaning] : choices) value = name == given ? meaning : value;
+  };
+  return add_choice(app, option, names, take, description);
 }
 
 // The one-line message for a failed parse, naming the offending option or argument.

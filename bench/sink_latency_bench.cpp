@@ -298,6 +298,9 @@ void launch_benchmark(benchmark::State& state, const std::vector<std::string>& h
     state.SkipWithError("the game would not say its greeting");
     return;
   }
+  const char* term = std::getenv("TERM");
+  if (input == Input::Terminal && (!term || !*term || std::string(term) == "dumb"))
+    setenv("TERM", "xterm-256color", 1);
   std::vector<std::string> game_command{FORTUNA_BINARY, "--no-settings"};
   game_command.insert(game_command.end(), how.begin(), how.end());
   Figures game, bare;
@@ -315,46 +318,36 @@ void launch_benchmark(benchmark::State& state, const std::vector<std::string>& h
         game.values[game.values.size() / 2] - bare.values[bare.values.size() / 2];
 }
 
-void BM_EspeakLaunchToGreeting(benchmark::State& state) {
-  launch_benchmark(state, {"--frontend", "headless", "--speech", "espeak"});
-}
-BENCHMARK(BM_EspeakLaunchToGreeting)
-    ->UseManualTime()
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
+// Each way to start: the window on the display DISPLAY names (Xvfb will do), speaking before
+// it is drawn; the terminal on a pseudo-terminal of its own.
+const struct {
+  const char* name;
+  std::vector<std::string> options;
+  Input input;
+  int iterations;
+} kLaunches[] = {
+    {"EspeakLaunchToGreeting", {"--frontend", "headless", "--speech", "espeak"}, Input::Pipe, 20},
+    {"SpeechdLaunchToGreeting", {"--frontend", "headless", "--speech", "speechd"}, Input::Pipe, 10},
+    {"WindowLaunchToGreeting", {"--frontend", "window", "--speech", "espeak"}, Input::Pipe, 20},
+    {"TerminalLaunchToGreeting",
+     {"--frontend", "terminal", "--speech", "espeak"},
+     Input::Terminal,
+     20}};
 
-void BM_SpeechdLaunchToGreeting(benchmark::State& state) {
-  launch_benchmark(state, {"--frontend", "headless", "--speech", "speechd"});
-}
-BENCHMARK(BM_SpeechdLaunchToGreeting)
-    ->UseManualTime()
-    ->Iterations(10)
-    ->Unit(benchmark::kMillisecond);
-
-// The window speaks before it is drawn: on the display DISPLAY names (Xvfb will do).
-void BM_WindowLaunchToGreeting(benchmark::State& state) {
-  const char* display = std::getenv("DISPLAY");
-  if (!display || !*display) {
-    state.SkipWithError("DISPLAY is not set: run under an X server (Xvfb will do)");
-    return;
-  }
-  launch_benchmark(state, {"--frontend", "window", "--speech", "espeak"});
-}
-BENCHMARK(BM_WindowLaunchToGreeting)
-    ->UseManualTime()
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
-
-// The terminal front end with a voice, on a pseudo-terminal of its own.
-void BM_TerminalLaunchToGreeting(benchmark::State& state) {
-  const char* term = std::getenv("TERM");
-  if (!term || !*term || std::string(term) == "dumb") setenv("TERM", "xterm-256color", 1);
-  launch_benchmark(state, {"--frontend", "terminal", "--speech", "espeak"}, Input::Terminal);
-}
-BENCHMARK(BM_TerminalLaunchToGreeting)
-    ->UseManualTime()
-    ->Iterations(20)
-    ->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const bool kLaunchesRegistered = [] {
+  for (const auto& launch : kLaunches)
+    benchmark::RegisterBenchmark(
+        ("BM_" + std::string(launch.name)).c_str(),
+        [&launch](benchmark::State& state) {
+          if (launch.options[1] == std::string("window") && !std::getenv("DISPLAY"))
+            return state.SkipWithError("DISPLAY is not set");
+          launch_benchmark(state, launch.options, launch.input);
+        })
+        ->UseManualTime()
+        ->Iterations(launch.iterations)
+        ->Unit(benchmark::kMillisecond);
+  return true;
+}();
 
 }  // namespace
 }  // namespace fortuna

@@ -10,8 +10,8 @@ file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
 set(ENGINE_SOURCES speech/engine_chain.cpp speech/failover_engine.cpp
   speech/sapi_parts.cpp)
 # What any run needs: options, transcript, key scripts, settings, interrupts, checked files.
-set(RUN_SOURCES run/checked_file.cpp run/key_names.cpp run/key_script.cpp run/key_timing.cpp
-  run/run.cpp run/settings_file.cpp run/transcript.cpp)
+set(RUN_SOURCES run/checked_file.cpp run/key_names.cpp run/key_script.cpp run/run.cpp
+  run/run_engine.cpp run/settings_file.cpp run/transcript.cpp)
 # Front ends; the Win32 keys' table is pure and tested on Linux too.
 set(FRONTEND_SOURCES frontends/frontend_table.cpp frontends/headless/headless_frontend.cpp
   frontends/win32/win32_keys.cpp)
@@ -27,7 +27,7 @@ if(WIN32)
 else()
   list(APPEND ENGINE_SOURCES speech/espeak_engine.cpp speech/fading_queue.cpp
     speech/speechd_engine.cpp speech/serial_worker.cpp speech/system_engines_linux.cpp)
-  list(APPEND RUN_SOURCES run/interrupt_source_posix.cpp run/interruptible_engine_posix.cpp
+  list(APPEND RUN_SOURCES run/interrupt_source_posix.cpp run/run_engine_posix.cpp
     run/interruptible_input_posix.cpp)
   file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS frontends/window/*.cpp)
   file(GLOB TERMINAL_SOURCES CONFIGURE_DEPENDS frontends/terminal/*.cpp)

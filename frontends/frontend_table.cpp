@@ -8,10 +8,6 @@ namespace {
 constexpr const FrontendRow* kTable[] = {&kTerminalFrontend, &kWindowFrontend, &kHeadlessFrontend};
 }  // namespace
 
-std::span<const FrontendRow* const> frontend_table() {
-  return kTable;
-}
-
 std::vector<const FrontendRow*> built_frontends() {
   std::vector<const FrontendRow*> rows;
   for (const FrontendRow* row : kTable)
@@ -20,20 +16,15 @@ std::vector<const FrontendRow*> built_frontends() {
 }
 
 std::variant<const FrontendRow*, Failure> choose_frontend(const Options& options) {
-  if (!options.keys_file.empty()) {
-    if (options.frontend && *options.frontend != FrontendKind::Headless) {
-      const char* asked = "";
-      for (const FrontendRow* row : kTable)
-        if (row->kind == *options.frontend) asked = row->name;
-      return Failure{format_message(
-          translate("--keys plays a key script headless; it does not go with --frontend %s"),
-          asked)};
-    }
-    return &kHeadlessFrontend;
-  }
+  const bool script = !options.keys_file.empty();
   for (const FrontendRow* row : built_frontends()) {
-    if (options.frontend ? row->kind == *options.frontend : row->preferred && row->preferred())
-      return row;
+    const bool asked = options.frontend ? row->kind == *options.frontend
+                                        : !script && row->preferred && row->preferred();
+    if (!asked) continue;
+    if (!script || row == &kHeadlessFrontend) return row;
+    return Failure{format_message(
+        translate("--keys plays a key script headless; it does not go with --frontend %s"),
+        row->name)};
   }
   return &kHeadlessFrontend;
 }

@@ -2,7 +2,6 @@
 // build lacks has a row with nothing to create (frontends/absent_*.cpp).
 #pragma once
 
-#include <span>
 #include <variant>
 #include <vector>
 
@@ -12,9 +11,7 @@ namespace fortuna {
 
 extern const FrontendRow kTerminalFrontend, kWindowFrontend, kHeadlessFrontend;
 
-// In the order the default is looked for.
-std::span<const FrontendRow* const> frontend_table();
-// The rows this build can run, as --frontend lists them.
+// The rows this build can run, as --frontend lists them, in the order the default is looked for.
 std::vector<const FrontendRow*> built_frontends();
 
 // The front end for these options: the one asked for; headless for a key script; else the

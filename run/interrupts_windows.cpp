@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "run/interrupt_source.h"
-#include "run/interruptible_engine.h"
 #include "run/interruptible_input.h"
+#include "run/run_engine.h"
 #include "speech/sapi_parts.h"
 
 namespace fortuna {
@@ -91,11 +91,7 @@ InterruptibleInput::int_type InterruptibleInput::underflow() {
   return traits_type::to_int_type(*gptr());
 }
 
-void InterruptibleEngine::speak(std::string_view utf8) {
-  inner_.speak(interrupts_.signal() ? std::string_view() : utf8);
-}
-
-void InterruptibleEngine::wait_until_done() {
+void RunEngine::wait_until_done() {
   if (interrupts_.signal()) return;
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   std::thread watcher([this, done] {

@@ -4,8 +4,7 @@
 
 #include "data/translate.h"
 #include "run/interrupt_source.h"
-#include "run/interruptible_engine.h"
-#include "run/key_timing.h"
+#include "run/run_engine.h"
 #include "run/session.h"
 #include "run/transcript.h"
 #include "screens/program.h"
@@ -37,16 +36,15 @@ int play(const Options& options, const FrontendRow& row, Frontend& frontend,
                     text_output(options, standard_output), engine_lines, std::cerr);
   const std::string notice = first_line(engine_lines.str());
   if (!chosen.startup_line.empty()) report(engine_lines, chosen.startup_line);
-  InterruptibleEngine engine(*chosen.engine, interrupts);
-  TimedEngine timing(engine);
+  RunEngine engine(*chosen.engine, interrupts);
 
   RecordedPlatform platform(frontend.platform(), transcript);
   const auto settings = open_settings(options, row.settings, std::cerr);
   const auto clock = make_clock(options);
-  Program program(timing, platform, *clock, settings.get());
+  Program program(engine, platform, *clock, settings.get());
   program.speech().set_observer(&transcript);
   program.set_help_extra(frontend.help_extra());
-  Session session(program, transcript, timing);
+  Session session(program, transcript, engine);
 
   int code = exit_status::kSuccess;
   try {
@@ -59,7 +57,7 @@ int play(const Options& options, const FrontendRow& row, Frontend& frontend,
     // The input that ended with a signal ends as the signal does.
     code = say_failure(interrupts.signal() ? Failure::interrupted(*interrupts.signal()) : failure);
   }
-  write_key_timings(timing);
+  engine.write_key_timings();
   return code;
 }
 

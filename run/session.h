@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "data/keys.h"
-#include "run/key_timing.h"
+#include "run/run_engine.h"
 #include "run/transcript.h"
 #include "screens/program.h"
 
@@ -14,7 +14,7 @@ namespace fortuna {
 
 class Session {
  public:
-  Session(Program& program, Transcript& transcript, TimedEngine& timing)
+  Session(Program& program, Transcript& transcript, RunEngine& timing)
       : program_(program), transcript_(transcript), timing_(timing) {}
 
   // A key; read_at is the steady time it reached the front end, when the front end knows it.
@@ -29,7 +29,7 @@ class Session {
  private:
   Program& program_;
   Transcript& transcript_;
-  TimedEngine& timing_;
+  RunEngine& timing_;
 };
 
 }  // namespace fortuna

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -35,11 +34,6 @@ const char* const kTerminalHelp =
     "lugar de Control y un número, y L para leer la etiqueta de estado.";
 
 namespace {
-
-std::uint64_t nanoseconds_of(std::chrono::steady_clock::time_point at) {
-  return static_cast<std::uint64_t>(
-      std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count());
-}
 
 bool set_in_environment(const char* name) {
   const char* value = std::getenv(name);
@@ -140,9 +134,8 @@ class TerminalFrontend final : public Frontend {
           decoder_.feed(event.bytes);
           break;
       }
-      const auto read_at = event.kind == TerminalEvent::Kind::Bytes
-                               ? std::optional(nanoseconds_of(event.read_at))
-                               : std::nullopt;
+      const auto read_at =
+          event.kind == TerminalEvent::Kind::Bytes ? std::optional(event.read_at) : std::nullopt;
       while (!session.ended()) {
         auto key = decoder_.next();
         if (!key) break;

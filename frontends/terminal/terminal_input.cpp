@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "run/run_engine.h"
+
 namespace fortuna {
 
 namespace {
@@ -34,7 +36,7 @@ TerminalEvent TerminalInput::next(std::optional<std::chrono::milliseconds> timeo
     if (!watched[0].revents) continue;
     char buffer[512];
     const ssize_t count = ::read(fd_, buffer, sizeof buffer);
-    const auto read_at = Clock::now();
+    const std::uint64_t read_at = steady_nanoseconds();
     if (count > 0)
       return {TerminalEvent::Kind::Bytes, std::string(buffer, static_cast<std::size_t>(count)),
               read_at};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,9 +13,9 @@ namespace fortuna {
 
 struct TerminalEvent {
   enum class Kind { Bytes, Timeout, End, Interrupt } kind = Kind::Timeout;
-  std::string bytes;                              // Kind::Bytes: as read, at least one
-  std::chrono::steady_clock::time_point read_at;  // Kind::Bytes: when read() returned
-  int signal = 0;                                 // Kind::Interrupt
+  std::string bytes;          // Kind::Bytes: as read, at least one
+  std::uint64_t read_at = 0;  // Kind::Bytes: when read() returned, in steady nanoseconds
+  int signal = 0;             // Kind::Interrupt
 };
 
 class TerminalInput {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "run/key_timing.h"
+#include "run/run_engine.h"
 
 namespace fortuna {
 

@@ -18,44 +18,25 @@ namespace fortuna {
 
 namespace {
 
-// Video is the one part of SDL the whole run needs.
 bool set_in_environment(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
 }
 
-class SdlVideo {
- public:
-  SdlVideo() {
-    {
-      // The graphics libraries' own complaints would add lines to our one.
-      QuietStderr quiet;
-      ok_ = SDL_Init(SDL_INIT_VIDEO) == 0;
-    }
-    if (!ok_) {
-      error_ = SDL_GetError();
-      return;
-    }
-    // A display that cannot be reached (a stale DISPLAY) makes SDL fall back to drawing nowhere.
-    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-    if (!set_in_environment("SDL_VIDEODRIVER") && (driver == "offscreen" || driver == "dummy")) {
-      error_ = translate("the display cannot be reached");
-      SDL_Quit();
-      ok_ = false;
-    }
+// SDL's video, the one part of SDL this front end holds: the engine keeps its audio. The reason
+// when it cannot draw anywhere.
+std::optional<std::string> start_video() {
+  {
+    QuietStderr quiet;  // the graphics libraries' own complaints would add lines to our one
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return std::string(SDL_GetError());
   }
-  ~SdlVideo() {
-    if (ok_) SDL_Quit();
-  }
-  SdlVideo(const SdlVideo&) = delete;
-  SdlVideo& operator=(const SdlVideo&) = delete;
-  bool ok() const { return ok_; }
-  const std::string& error() const { return error_; }
-
- private:
-  bool ok_ = false;
-  std::string error_;
-};
+  // A display that cannot be reached makes SDL fall back to drawing nowhere.
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if (set_in_environment("SDL_VIDEODRIVER") || (driver != "offscreen" && driver != "dummy"))
+    return std::nullopt;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return translate("the display cannot be reached");
+}
 
 std::string first_line(const std::string& text) {
   return text.substr(0, text.find('\n'));
@@ -75,8 +56,8 @@ class WindowFrontend final : public Frontend {
   std::string help_extra() const override { return {}; }
 
   std::optional<Failure> open(const FrontendParts& parts) override {
-    video_.emplace();
-    if (!video_->ok()) return no_display(video_->error());
+    if (const auto error = start_video()) return no_display(*error);
+    video_.on = true;
     SDL_StopTextInput();  // on only while the rename box is open
     queue_clock_.emplace();
     std::string error;
@@ -133,7 +114,12 @@ class WindowFrontend final : public Frontend {
 
   InterruptSource& interrupts_;
   // Video comes up after the first word and goes after the window.
-  std::optional<SdlVideo> video_;
+  struct Video {
+    bool on = false;
+    ~Video() {
+      if (on) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+  } video_;
   WindowPlatform window_;
   std::optional<KeyQueueClock> queue_clock_;
 };

@@ -69,40 +69,19 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 extern "C" void on_interrupt(int) {
   interrupted.store(true, std::memory_order_relaxed);
+  std::signal(SIGINT, SIG_DFL);  // a second Ctrl+C ends the program at once
 }
 
-// Ctrl+C stops the games while this lives; a second one ends the program at once.
+// Ctrl+C stops the games while this lives.
 class InterruptCatcher {
  public:
-  InterruptCatcher() {
-    interrupted.store(false);
-#ifdef _WIN32
-    // Windows puts the default back before it calls the handler, as SA_RESETHAND does.
-    previous_ = std::signal(SIGINT, on_interrupt);
-#else
-    struct sigaction action {};
-    action.sa_handler = on_interrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, &previous_);
-#endif
-  }
-  ~InterruptCatcher() {
-#ifdef _WIN32
-    std::signal(SIGINT, previous_);
-#else
-    sigaction(SIGINT, &previous_, nullptr);
-#endif
-  }
+  InterruptCatcher() : previous_(std::signal(SIGINT, on_interrupt)) { interrupted.store(false); }
+  ~InterruptCatcher() { std::signal(SIGINT, previous_); }
   InterruptCatcher(const InterruptCatcher&) = delete;
   InterruptCatcher& operator=(const InterruptCatcher&) = delete;
 
  private:
-#ifdef _WIN32
-  void (*previous_)(int) = SIG_DFL;
-#else
-  struct sigaction previous_ {};
-#endif
+  void (*previous_)(int);
 };
 
 // Plain decimal digits: the parser would wrap a negative number round, cut a too large one to

@@ -49,7 +49,7 @@ TEST(SdlKeys, EveryKeyTheGameTestsArrivesWithItsCodeAndItsModifiersLeftOrRight) 
       {SDLK_F8, KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT, key(119, 7)},
       // Lock keys and the GUI key are not modifiers the game knows.
       {SDLK_F7, KMOD_NUM | KMOD_CAPS | KMOD_LGUI, key(118)},
-      // The Control key's own key-down carries its own modifier, as the original platform did.
+      // The Control key's own key-down carries the Control modifier too, as the game expects.
       {SDLK_LCTRL, KMOD_LCTRL, key(17, 2)}};
   // clang-format on
   for (const auto& [sym, mod, code] : table)

@@ -4,15 +4,11 @@
 
 #include <thread>
 
-#include "run/interruptible_engine.h"
+#include "run/run_engine.h"
 
 namespace fortuna {
 
-void InterruptibleEngine::speak(std::string_view utf8) {
-  inner_.speak(interrupts_.signal() ? std::string_view() : utf8);
-}
-
-void InterruptibleEngine::wait_until_done() {
+void RunEngine::wait_until_done() {
   if (interrupts_.signal()) return;
   int done[2];
   if (pipe2(done, O_CLOEXEC) != 0) {

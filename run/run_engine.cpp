@@ -1,4 +1,4 @@
-#include "run/key_timing.h"
+#include "run/run_engine.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -12,19 +12,19 @@ std::uint64_t steady_nanoseconds() {
                                         .count());
 }
 
-void TimedEngine::speak(std::string_view utf8) {
-  inner_.speak(utf8);
+void RunEngine::speak(std::string_view utf8) {
+  inner_.speak(interrupts_.signal() ? std::string_view() : utf8);
   // A silence says nothing: the key's first text is still to come.
   if (!key_at_ || utf8.empty()) return;
   samples_us_.push_back(static_cast<double>(steady_nanoseconds() - *key_at_) / 1e3);
   key_at_.reset();
 }
 
-void write_key_timings(const TimedEngine& timed) {
+void RunEngine::write_key_timings() const {
   const char* path = std::getenv("FORTUNA_KEY_TIMING");
   if (!path || !*path) return;
   std::ofstream out(path, std::ios::trunc);
-  for (double us : timed.samples_us()) out << us << '\n';
+  for (double us : samples_us_) out << us << '\n';
 }
 
 }  // namespace fortuna
