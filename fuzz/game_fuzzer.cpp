@@ -41,7 +41,7 @@ class FuzzedPlatform final : public Platform {
 
 class CheckedSpeech final : public SpeechObserver {
  public:
-  void on_speak(const std::string& text, Wait) override { require(valid(text)); }
+  void on_speak(const std::string& text, Wait, const Address&) override { require(valid(text)); }
   void on_rate(int rate) override { require(rate >= -54 && rate <= 54); }
   void on_voice(int) override {}
 };

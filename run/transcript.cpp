@@ -45,7 +45,7 @@ void Transcript::key(Key key) {
   write(line({{"event", "key"}, {"key", key_name(key)}}));
 }
 
-void Transcript::on_speak(const std::string& text, Wait wait) {
+void Transcript::on_speak(const std::string& text, Wait wait, const Address&) {
   write(line({{"event", "speak"},
               {"text", text},
               {"wait_before", waits_before(wait)},

@@ -22,7 +22,7 @@ class Transcript final : public SpeechObserver {
                                           std::ostream& err);
 
   void key(Key key);
-  void on_speak(const std::string& text, Wait wait) override;
+  void on_speak(const std::string& text, Wait wait, const Address& to) override;
   void on_rate(int rate) override;
   void on_voice(int index) override;
   void beep();

@@ -20,26 +20,26 @@ void SpeechChannel::load_voices() {
   if (voices_.front().empty()) has_voice_ = false;
 }
 
-void SpeechChannel::say(const std::string& text, Wait wait) {
+void SpeechChannel::say(const std::string& text, Wait wait, const Address& to) {
   if (longer_than(text, 2)) last_text_ = text;
-  speak(text, wait);
+  speak(text, wait, to);
 }
 
-void SpeechChannel::say_aside(const std::string& text) {
-  speak(text, Wait::None);
+void SpeechChannel::say_aside(const std::string& text, const Address& to) {
+  speak(text, Wait::None, to);
 }
 
-void SpeechChannel::speak(const std::string& text, Wait wait) {
-  if (observer_) observer_->on_speak(text, wait);
+void SpeechChannel::speak(const std::string& text, Wait wait, const Address& to) {
+  if (observer_) observer_->on_speak(text, wait, to);
   if (!has_voice_) return;  // nothing can sound without a voice; the game goes on silently
   if (waits_before(wait)) engine_.wait_until_done();
   engine_.speak(to_lower(text));
   if (waits_after(wait)) engine_.wait_until_done();
 }
 
-void SpeechChannel::repeat() {
+void SpeechChannel::repeat(const Address& to) {
   const std::string text = last_text_;
-  say(text);
+  say(text, Wait::None, to);
 }
 
 void SpeechChannel::select_voice(int index) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/audience.h"
 #include "speech/engine.h"
 
 namespace fortuna {
@@ -24,7 +25,7 @@ inline bool waits_after(Wait wait) {
 class SpeechObserver {
  public:
   virtual ~SpeechObserver() = default;
-  virtual void on_speak(const std::string& text, Wait wait) = 0;
+  virtual void on_speak(const std::string& text, Wait wait, const Address& to) = 0;
   virtual void on_rate(int rate) = 0;
   virtual void on_voice(int index) = 0;
 };
@@ -43,13 +44,14 @@ class SpeechChannel {
   // list holds one empty description and the channel stays silent.
   void load_voices();
 
-  // Texts longer than two characters are remembered for repeat().
-  void say(const std::string& text, Wait wait = Wait::None);
+  // Texts longer than two characters are remembered for repeat(). to is whom the text is for, as
+  // the observer sees it: the voice says every text it is given.
+  void say(const std::string& text, Wait wait = Wait::None, const Address& to = {});
   // A text beside the game's own, such as help: never the one repeat() says again.
-  void say_aside(const std::string& text);
+  void say_aside(const std::string& text, const Address& to = {});
   // Stops the voice at once; the remembered text stays.
-  void silence() { say({}); }
-  void repeat();
+  void silence(const Address& to = {}) { say({}, Wait::None, to); }
+  void repeat(const Address& to = {});
   const std::string& last_text() const { return last_text_; }
 
   const std::vector<std::string>& voices() const { return voices_; }
@@ -64,7 +66,7 @@ class SpeechChannel {
   void set_rate(int rate);
 
  private:
-  void speak(const std::string& text, Wait wait);
+  void speak(const std::string& text, Wait wait, const Address& to);
 
   SpeechEngine& engine_;
   SpeechObserver* observer_ = nullptr;

@@ -101,12 +101,18 @@ class TerminalFrontend final : public Frontend {
   Platform& platform() override { return terminal_; }
   std::string help_extra() const override { return kTerminalHelp; }
 
-  std::optional<Failure> open(const FrontendParts& parts) override {
+  // Key mode comes first, before the first word: a key typed at once must neither be echoed nor
+  // wait for a line.
+  std::optional<Failure> enter_key_mode() {
     // A closed pipe on standard output must not end the run before the terminal is given back.
     std::signal(SIGPIPE, SIG_IGN);
     std::string error;
     if (!session_.open(term_, error))
       return Failure{format_message(translate("%s; use --frontend headless"), error.c_str())};
+    return std::nullopt;
+  }
+
+  std::optional<Failure> open(const FrontendParts& parts) override {
     // Printed lines are read by the screen reader, edits and all; a voice says the edits itself.
     if (!parts.speech_prints)
       terminal_.set_echo([&speech = parts.speech](const std::string& text) { speech.speak(text); });
@@ -173,10 +179,9 @@ bool terminal_is_the_default() {
 CreatedFrontend create_terminal_frontend(const Options&, InterruptSource& interrupts) {
   const char* term_variable = std::getenv("TERM");
   const std::string term = term_variable ? term_variable : "";
-  const TerminalCheck check = check_standard_input(term);
-  if (!check.usable)
-    return Failure{format_message(translate("%s; use --frontend headless"), check.reason.c_str())};
-  return std::make_unique<TerminalFrontend>(term, interrupts);
+  auto frontend = std::make_unique<TerminalFrontend>(term, interrupts);
+  if (auto failure = frontend->enter_key_mode()) return std::move(*failure);
+  return frontend;
 }
 
 const FrontendRow kTerminalFrontend{FrontendKind::Terminal,    "terminal",

@@ -60,18 +60,13 @@ termios key_mode(const termios& found) {
   return mode;
 }
 
-TerminalCheck check_standard_input(const std::string& term) {
+bool TerminalSession::open(const std::string& term, std::string& error) {
   termios found;
   const bool is_terminal = tcgetattr(STDIN_FILENO, &found) == 0;
   winsize size{};
   const int columns = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-  return check_terminal(is_terminal, term, columns);
-}
-
-bool TerminalSession::open(const std::string& term, std::string& error) {
-  const TerminalCheck check = check_standard_input(term);
-  termios found;
-  if (!check.usable || tcgetattr(STDIN_FILENO, &found) != 0) {
+  const TerminalCheck check = check_terminal(is_terminal, term, columns);
+  if (!check.usable) {
     error = check.reason;
     return false;
   }

@@ -18,9 +18,6 @@ struct TerminalCheck {
 // term is the TERM variable (empty when unset); columns 0 when unknown.
 TerminalCheck check_terminal(bool input_is_terminal, const std::string& term, int columns);
 
-// The same for the terminal on standard input.
-TerminalCheck check_standard_input(const std::string& term);
-
 // The terminal settings for reading keys, derived from the ones found.
 termios key_mode(const termios& found);
 // The settings while a line is edited: the ones found, which a line editor adapts (it echoes

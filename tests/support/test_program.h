@@ -16,8 +16,11 @@ class SpeechLog final : public SpeechObserver {
   struct Entry {
     std::string text;
     Wait wait;
+    Address to;
   };
-  void on_speak(const std::string& text, Wait wait) override { entries.push_back({text, wait}); }
+  void on_speak(const std::string& text, Wait wait, const Address& to) override {
+    entries.push_back({text, wait, to});
+  }
   void on_rate(int) override {}
   void on_voice(int) override {}
   std::string last() const { return entries.empty() ? std::string() : entries.back().text; }

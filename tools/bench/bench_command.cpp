@@ -71,7 +71,7 @@ double seconds_per_draw() {
 
 }  // namespace
 
-void HashingObserver::on_speak(const std::string& text, Wait wait) {
+void HashingObserver::on_speak(const std::string& text, Wait wait, const Address&) {
   fold_byte(hash_, 'S');
   fold(hash_, text);
   fold_byte(hash_,

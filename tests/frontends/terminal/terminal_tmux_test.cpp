@@ -72,9 +72,15 @@ class Tmux {
     eventually([&] { return std::istringstream(read_file(file("pid"))) >> pid && pid > 0; });
     return pid;
   }
-  // Everything the pane printed, wrapped lines joined; tmux's own "Pane is dead" left out.
+  // Everything the pane printed, wrapped lines joined; tmux's own "Pane is dead" left out. tmux
+  // reads the program's output on its own time: the same screen twice in a row is all of it.
   std::vector<std::string> printed() const {
-    auto lines = lines_of(tmux("capture-pane -p -J -S - -E - -t game"));
+    std::string screen = tmux("capture-pane -p -J -S - -E - -t game"), before;
+    for (int i = 0; i < 50 && screen != before; ++i) {
+      std::this_thread::sleep_for(20ms);
+      before = std::exchange(screen, tmux("capture-pane -p -J -S - -E - -t game"));
+    }
+    auto lines = lines_of(screen);
     std::erase_if(lines, [](const std::string& l) { return l.starts_with("Pane is dead"); });
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
