@@ -138,4 +138,13 @@ std::string card_names_text(CardNames names) {
          " de las cartas";
 }
 
+std::string turn_announcement(const Game& game, CharacterId person) {
+  return "Turno de " + name_of(game, person) +
+         (game.phase == Phase::Rooms ? ", que elige sala." : ", que elige carta.");
+}
+
+std::string whose_turn(const Game& game, CharacterId person) {
+  return "Ahora es el turno de " + name_of(game, person) + ".";
+}
+
 }  // namespace fortuna

@@ -40,4 +40,9 @@ inline constexpr const char* kChooseACardFirst =
     "después pulse 1 o 2 para elegir una de ellas.";
 std::string card_names_text(CardNames names);
 
+// With seats, what the table hears when a person must answer (their question is theirs alone),
+// and what a seat that pressed a key out of turn hears.
+std::string turn_announcement(const Game& game, CharacterId person);
+std::string whose_turn(const Game& game, CharacterId person);
+
 }  // namespace fortuna

@@ -57,7 +57,7 @@ template <typename Serve>
 std::optional<CharacterId> walk(Game& game, Walk walk, Serve serve) {
   if (walk == Walk::FromFirst)
     game.turn = 0;
-  else if (game.turn < game.turns.size() - 1)
+  else if (walk == Walk::FromNext && game.turn < game.turns.size() - 1)
     ++game.turn;
   if (game.turns.empty()) return std::nullopt;
   for (;; ++game.turn) {
@@ -129,6 +129,26 @@ bool choose_target(Game& game, int place) {
   game.at(game.current()).target = game.offered_targets[place];
   game.phase = Phase::Cards;
   return true;
+}
+
+void set_player(Game& game, CharacterId id, Player player) {
+  Character& character = game.at(id);
+  character.player = player;
+  if (player == Player::Computer && game.phase == Phase::Target && game.current() == id) {
+    character.chosen_slot.reset();
+    character.discard = false;
+    game.phase = Phase::Cards;
+  }
+}
+
+std::optional<CharacterId> on_turn(const Game& game) {
+  if (game.turns.empty()) return std::nullopt;
+  const Character& current = game.at(game.current());
+  if (current.player != Player::Person) return std::nullopt;
+  const bool waiting = game.phase == Phase::Target ||
+                       (game.phase == Phase::Rooms && !current.room) ||
+                       (game.phase == Phase::Cards && !current.chosen_slot);
+  return waiting ? std::optional(game.current()) : std::nullopt;
 }
 
 }  // namespace fortuna

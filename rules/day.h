@@ -9,7 +9,9 @@
 
 namespace fortuna {
 
-enum class Walk { FromFirst, FromNext };
+// From the first in today's order, from the one after the character last served, or from that
+// character itself (the computer now plays the one the walk stopped at).
+enum class Walk { FromFirst, FromNext, FromCurrent };
 
 // The room phase. From the first, the day's turn order is drawn: the living in roster order,
 // then 200 exchanges of neighbours. Returns the person to ask, or nothing once everyone living
@@ -35,5 +37,13 @@ CardAnswer choose_current_card(Game& game, int slot, Discard discard);
 // A person's target, by its place in the offered list (0 for the first). False when there is
 // no such place.
 bool choose_target(Game& game, int place);
+
+// Who chooses for a character from now on: the computer when its person leaves, the person again
+// when they come back. Nothing else changes, but that a card whose target was still to come is
+// taken back, for the computer to choose as it always does.
+void set_player(Game& game, CharacterId id, Player player);
+
+// The person the game waits for: the one a walk stopped at, while their answer is missing.
+std::optional<CharacterId> on_turn(const Game& game);
 
 }  // namespace fortuna

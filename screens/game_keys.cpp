@@ -28,11 +28,41 @@ std::vector<Key> keys_to_try() {
 
 }  // namespace
 
-void GameScreen::key_down(Key key) {
-  perform(action_for(key), key);
+void GameScreen::key_down(Key key, std::optional<CharacterId> from) {
+  const Action action = action_for(key, from);
+  // Out of turn a seat changes nothing: it hears whose turn it is.
+  if (from && !may(action, *from)) {
+    if (const auto person = on_turn(game_); person && *person != *from)
+      return listeners_.say(Address::asker(from), whose_turn(game_, *person));
+    return platform_.beep();
+  }
+  perform(action, key, from);
 }
 
-Action GameScreen::action_for(Key key) const {
+// Choices are made for the character on turn, by its own seat; the day moves on from any seat
+// once nobody's answer is awaited.
+bool GameScreen::may(Action action, CharacterId seat) const {
+  switch (action) {
+    case Action::ChooseRoom:
+    case Action::ChooseCard:
+    case Action::ThrowCardAway:
+    case Action::ChooseTarget:
+    case Action::WrongTarget:
+      return game_.current() == seat;
+    case Action::GoOn:
+    case Action::AskForARoom:
+    case Action::AskForACard:
+    case Action::ListTargets:
+    case Action::Refuse: {
+      const auto person = on_turn(game_);
+      return !person || *person == seat;
+    }
+    default:
+      return true;
+  }
+}
+
+Action GameScreen::action_for(Key key, std::optional<CharacterId> from) const {
   if (key.is_digit()) return digit_action(key);
   const bool walking = game_.phase == Phase::Rooms || game_.phase == Phase::Cards;
   switch (key.code) {
@@ -65,10 +95,12 @@ Action GameScreen::action_for(Key key) const {
     case keys::kH:
       return Action::TellHeir;
     case keys::kC:
-      return walking && game_.at(game_.current()).player == Player::Person ? Action::TellCards
-                                                                           : Action::Nothing;
+      return walking && game_.at(own(from)).player == Player::Person && game_.at(own(from)).alive
+                 ? Action::TellCards
+                 : Action::Nothing;
     case keys::kP:
-      return game_.phase == Phase::Cards && !game_.at(game_.current()).chosen_slot
+      return game_.phase == Phase::Cards && game_.at(own(from)).alive &&
+                     !game_.at(own(from)).chosen_slot
                  ? Action::TellSituation
                  : Action::Nothing;
     case keys::kSpace:
@@ -137,45 +169,47 @@ std::vector<HelpEntry> GameScreen::help() const {
   return entries;
 }
 
-void GameScreen::perform(Action action, Key key) {
+void GameScreen::perform(Action action, Key key, std::optional<CharacterId> from) {
+  const Address asker = Address::asker(from);
+  Listeners::Listener& listener = listeners_.of(from);
   switch (action) {
     case Action::Silence:
-      return speech_.silence();
+      return speech_.silence(asker);
     case Action::Help:
-      return speech_.say_aside(help_text(help(), help_extra_));
+      return listeners_.say_aside(asker, help_text(help(), help_extra_));
     case Action::HistoryOlder:
-      return history_step(MessageHistory::Step::Older);
+      return history_step(MessageHistory::Step::Older, from);
     case Action::HistoryNewer:
-      return history_step(MessageHistory::Step::Newer);
+      return history_step(MessageHistory::Step::Newer, from);
     case Action::HistoryOldest:
-      return history_step(MessageHistory::Step::Oldest);
+      return history_step(MessageHistory::Step::Oldest, from);
     case Action::HistoryNewest:
-      return history_step(MessageHistory::Step::Newest);
+      return history_step(MessageHistory::Step::Newest, from);
     case Action::Leave:
       return windows_.close(WindowId::Main);
     case Action::Repeat:
-      return speech_.repeat();
+      return listeners_.repeat(from);
     case Action::ToggleCardNames:
-      card_names_ = card_names_ == CardNames::Long ? CardNames::Short : CardNames::Long;
-      return say(card_names_text(card_names_));
+      listener.names = listener.names == CardNames::Long ? CardNames::Short : CardNames::Long;
+      return listeners_.say(asker, card_names_text(listener.names));
     case Action::Slower:
     case Action::Faster:
-      return voice_changed(rate_key(speech_, key, kSlowerInGame));
+      return voice_changed(rate_key(speech_, key, kSlowerInGame), from);
     case Action::PreviousVoice:
     case Action::NextVoice:
-      return voice_changed(voice_key(speech_, key));
+      return voice_changed(voice_key(speech_, key), from);
     case Action::TellHeir:
-      return say(heir_text(game_));
+      return listeners_.say(asker, heir_text(game_));
     case Action::TellCards:
-      return say(hand_text(game_.at(game_.current()), card_names_));
+      return listeners_.say(asker, hand_text(game_.at(own(from)), listener.names));
     case Action::TellSituation:
-      return say(situation(game_, game_.current(), card_names_));
+      return listeners_.say(asker, situation(game_, own(from), listener.names));
     case Action::AskForARoom:
-      return say(choose_a_room_first(game_));
+      return listeners_.say(asker, choose_a_room_first(game_));
     case Action::AskForACard:
-      return say(kChooseACardFirst);
+      return listeners_.say(asker, kChooseACardFirst);
     case Action::ListTargets:
-      return say(target_list(game_));
+      return listeners_.say(asker, target_list(game_));
     case Action::GoOn:
       if (game_.phase == Phase::DayStart) return go_on_with_rooms(Walk::FromFirst);
       if (game_.phase == Phase::Rooms) return go_on_with_cards(Walk::FromFirst);
@@ -188,7 +222,7 @@ void GameScreen::perform(Action action, Key key) {
       return card_key(key.digit(), key.modifiers);
     case Action::ChooseTarget:
     case Action::WrongTarget:
-      return target_key(key.digit());
+      return target_key(key.digit(), from);
     case Action::NewGame:
       return new_game();
     case Action::Refuse:
@@ -198,18 +232,19 @@ void GameScreen::perform(Action action, Key key) {
   }
 }
 
-void GameScreen::voice_changed(const std::string& said) {
+void GameScreen::history_step(MessageHistory::Step step, std::optional<CharacterId> from) {
+  const MessageHistory::Entry entry = listeners_.of(from).history.step(step);
+  if (entry.text)
+    listeners_.say_aside(Address::asker(from), history_entry_text(*entry.text, entry.place));
+}
+
+void GameScreen::voice_changed(const std::string& said, std::optional<CharacterId> from) {
   if (settings_) {
     Settings settings = settings_->remembered();
     keep_voice_settings(speech_, settings);
     settings_->save(settings);
   }
-  if (!said.empty()) say(said);
-}
-
-void GameScreen::history_step(MessageHistory::Step step) {
-  const MessageHistory::Entry entry = history_.step(step);
-  if (entry.text) speech_.say_aside(history_entry_text(*entry.text, entry.place));
+  if (!said.empty()) listeners_.say(Address::asker(from), said);
 }
 
 void GameScreen::card_key(int digit, Modifiers modifiers) {
@@ -218,11 +253,11 @@ void GameScreen::card_key(int digit, Modifiers modifiers) {
     case CardAnswer::Refused:
       return platform_.beep();
     case CardAnswer::TargetNeeded:
-      say(kChooseTarget);
-      return say(target_list(game_));
+      listeners_.say(Address::to_seat(game_.current()), kChooseTarget);
+      return listeners_.say(Address::to_seat(game_.current()), target_list(game_));
     case CardAnswer::NoTarget:
-      say(kChooseTarget);
-      say(kNoTarget);
+      listeners_.say(Address::to_seat(game_.current()), kChooseTarget);
+      listeners_.say(Address::to_seat(game_.current()), kNoTarget);
       break;
     case CardAnswer::Chosen:
       break;
@@ -230,8 +265,9 @@ void GameScreen::card_key(int digit, Modifiers modifiers) {
   go_on_with_cards(Walk::FromNext);
 }
 
-void GameScreen::target_key(int digit) {
-  if (!choose_target(game_, digit - 1)) return say(too_few_targets(game_));
+void GameScreen::target_key(int digit, std::optional<CharacterId> from) {
+  if (!choose_target(game_, digit - 1))
+    return listeners_.say(Address::asker(from), too_few_targets(game_));
   go_on_with_cards(Walk::FromNext);
 }
 

@@ -18,11 +18,11 @@ void Program::start() {
   show(WindowId::Start);
 }
 
-void Program::key_down(Key key) {
+void Program::key_down(Key key, std::optional<CharacterId> seat) {
   const WindowId window = main_.open ? WindowId::Main : WindowId::Start;
   if (!state(window).open) return;
   if (window == WindowId::Main)
-    game_screen_.key_down(key);
+    game_screen_.key_down(key, seat);
   else
     start_screen_.key_down(key);
   if (key.closes_window()) close(window);

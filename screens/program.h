@@ -22,8 +22,12 @@ class Program final : private Windows {
   // Opens the start window; its load speaks the greeting.
   void start();
   // A key for the window that has the keys: the main window once it is open. Alt+F4 then
-  // closes that window, whatever the window made of the key.
-  void key_down(Key key);
+  // closes that window, whatever the window made of the key. A seat's keys (the start-screen
+  // place of the character its person plays) are the game's; the start screen takes them as the
+  // keyboard's.
+  void key_down(Key key, std::optional<CharacterId> seat = std::nullopt);
+  // Each seat hears on its own (GameScreen::use_seats), in this game and every next one.
+  void use_seats() { game_screen_.use_seats(); }
   bool ended() const { return started_ && !start_.open && !main_.open; }
   bool is_open(WindowId window) const { return state(window).open; }
 
@@ -33,6 +37,7 @@ class Program final : private Windows {
   SpeechChannel& speech() { return speech_; }
   const StartScreen& start_screen() const { return start_screen_; }
   const GameScreen& game_screen() const { return game_screen_; }
+  GameScreen& game_screen() { return game_screen_; }
 
  private:
   struct WindowState {
