@@ -1,5 +1,6 @@
 #include "run/transcript.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "data/translate.h"
@@ -45,11 +46,23 @@ void Transcript::key(Key key) {
   write(line({{"event", "key"}, {"key", key_name(key)}}));
 }
 
-void Transcript::on_speak(const std::string& text, Wait wait, const Address&) {
-  write(line({{"event", "speak"},
-              {"text", text},
-              {"wait_before", waits_before(wait)},
-              {"wait_after", waits_after(wait)}}));
+void Transcript::on_speak(const std::string& text, Wait wait, const Address& to) {
+  static constexpr const char* kAudiences[] = {"table", "seat", "asker"};
+  Json event{{"event", "speak"},
+             {"text", text},
+             {"wait_before", waits_before(wait)},
+             {"wait_after", waits_after(wait)},
+             {"audience", kAudiences[static_cast<int>(to.audience)]}};
+  // Seats by their number on the start screen; 0 is everyone else at the table.
+  if (to.seat) event["seat"] = *to.seat + 1;
+  if (to.only) {
+    Json only = Json::array();
+    for (int listener = 0; listener <= kCharacterCount; ++listener)
+      if (to.only & (1u << listener)) only.push_back(listener == kTableListener ? 0 : listener + 1);
+    std::sort(only.begin(), only.end());
+    event["only"] = only;
+  }
+  write(line(event));
 }
 
 void Transcript::on_rate(int rate) {

@@ -9,6 +9,11 @@
 
 namespace fortuna {
 
+namespace {
+// The start screen answers the one keyboard it has; only the greeting is the table's.
+const Address kKeyboard = Address::asker(std::nullopt);
+}  // namespace
+
 void StartScreen::load() {
   speech_.create_voice();
   speech_.load_voices();
@@ -72,7 +77,7 @@ std::vector<HelpEntry> StartScreen::help() const {
 void StartScreen::key_down(Key key) {
   switch (action_for(key)) {
     case Action::Silence:
-      return speech_.silence();
+      return speech_.silence(kKeyboard);
     case Action::WalkRoster:
       if (key.code == keys::kLeft || key.code == keys::kUp)
         position_ = (position_ + kCharacterCount - 1) % kCharacterCount;
@@ -92,41 +97,41 @@ void StartScreen::key_down(Key key) {
     case Action::Faster: {
       const std::string said = rate_key(speech_, key, kSlowerOnStartScreen);
       save_settings();
-      return speech_.say(said);
+      return speech_.say(said, Wait::None, kKeyboard);
     }
     case Action::PreviousVoice:
     case Action::NextVoice: {
       const std::string said = voice_key(speech_, key);
       save_settings();
-      if (!said.empty()) speech_.say(said);
+      if (!said.empty()) speech_.say(said, Wait::None, kKeyboard);
       return;
     }
     case Action::Help:
-      return speech_.say_aside(help_text(help(), help_extra_));
+      return speech_.say_aside(help_text(help(), help_extra_), kKeyboard);
     default:
       return;
   }
 }
 
 void StartScreen::announce_current(Wait wait) {
-  speech_.say(roster_entry(roster_[static_cast<std::size_t>(position_)]), wait);
+  speech_.say(roster_entry(roster_[static_cast<std::size_t>(position_)]), wait, kKeyboard);
 }
 
 void StartScreen::toggle_current() {
   Character& character = roster_[static_cast<std::size_t>(position_)];
   character.player = character.player == Player::Person ? Player::Computer : Player::Person;
   save_settings();
-  speech_.say(selection_word(character.player));
-  if (character.player == Player::Person) speech_.say(kRenameHint, Wait::Before);
+  speech_.say(selection_word(character.player), Wait::None, kKeyboard);
+  if (character.player == Player::Person) speech_.say(kRenameHint, Wait::Before, kKeyboard);
 }
 
 void StartScreen::rename_current() {
   Character& character = roster_[static_cast<std::size_t>(position_)];
-  speech_.say(rename_question(character));
+  speech_.say(rename_question(character), Wait::None, kKeyboard);
   // Whatever a front end returns, a name is valid UTF-8.
   std::string name = repair_utf8(platform_.input_box(kRenamePrompt, kRenameTitle, character.name));
   if (name.empty()) {
-    speech_.say(kRenameCancelled);
+    speech_.say(kRenameCancelled, Wait::None, kKeyboard);
     return;
   }
   character.name = std::move(name);
