@@ -60,6 +60,48 @@ void BM_KeysOfWholeGames(benchmark::State& state) {
 }
 BENCHMARK(BM_KeysOfWholeGames)->Unit(benchmark::kMillisecond);
 
+// Five people's whole games, every key timed: from one keyboard, or from each person's seat with
+// every text routed to its listeners (the seats' own texts, whose turn it is). The same keys
+// either way; the difference is what routing costs a key.
+void people_keys(benchmark::State& state, bool seated) {
+  double total = 0, keys_pressed = 0;
+  int clock = 0;
+  for (auto _ : state) {
+    NoneEngine engine;
+    std::uint64_t hash = kSignatureStart;
+    HashingPlatform platform(hash);
+    FixedClock fixed(bench_clock(clock));
+    clock = (clock + 1) % bench_game_count();
+    Program program(engine, platform, fixed);
+    program.start();
+    for (int c = 0; c < 5; ++c) {
+      program.key_down({keys::kSpace, {}});
+      program.key_down({keys::kRight, {}});
+      program.key_down({keys::kRight, {}});
+    }
+    if (seated) program.use_seats();
+    program.key_down({keys::kEnter, {}});
+    const Game& game = program.game_screen().game();
+    for (int k = 0; k < 5000 && game.phase != Phase::Over; ++k) {
+      const auto person = on_turn(game);
+      const Key key{person ? keys::k1 : keys::kSpace, {}};
+      const double start = thread_us();
+      program.key_down(key, seated ? person : std::nullopt);
+      total += thread_us() - start;
+      ++keys_pressed;
+    }
+  }
+  state.counters["us_per_key"] = keys_pressed > 0 ? total / keys_pressed : 0;
+}
+void BM_PeoplesKeysFromOneKeyboard(benchmark::State& state) {
+  people_keys(state, false);
+}
+void BM_PeoplesKeysFromTheirSeats(benchmark::State& state) {
+  people_keys(state, true);
+}
+BENCHMARK(BM_PeoplesKeysFromOneKeyboard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PeoplesKeysFromTheirSeats)->Unit(benchmark::kMillisecond);
+
 // The night alone, on copies of one day whose plays are all chosen.
 void BM_ResolveNight(benchmark::State& state) {
   Game day;

@@ -1,6 +1,6 @@
-// Any bytes as a game: each byte a key (with its modifiers) or the answer to an input box, played
-// from a fixed clock; after every key every rule must hold, and everything said and shown must be
-// valid UTF-8.
+// Any bytes as a game: each byte a key (with its modifiers, from the keyboard or a seat), a person
+// leaving or coming back, or the answer to an input box, played from a fixed clock; after every key
+// every rule must hold, and everything said and shown must be valid UTF-8.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -78,8 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   CheckedSpeech observer;
   program.speech().set_observer(&observer);
   program.start();
+  if (data.ConsumeBool()) program.use_seats();
   while (!program.ended() && data.remaining_bytes() > 0) {
-    program.key_down(next_key(data));
+    // Keys from the keyboard or from any seat; now and then a person leaves or comes back.
+    const int from = data.ConsumeIntegralInRange(0, kCharacterCount);
+    const auto seat =
+        from < kCharacterCount ? std::optional(static_cast<CharacterId>(from)) : std::nullopt;
+    if (seat && program.is_open(WindowId::Main) && data.ConsumeIntegralInRange(0, 15) == 0)
+      program.game_screen().set_player(*seat,
+                                       data.ConsumeBool() ? Player::Person : Player::Computer);
+    else
+      program.key_down(next_key(data), seat);
     if (program.is_open(WindowId::Main))
       require(check_invariants(program.game_screen().game()).empty());
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 
 #include "data/text.h"
@@ -55,8 +56,22 @@ ParsedLine parse_script_line(std::string_view raw, int number) {
   std::string_view text = trim(raw);
   if (text.empty() || text.front() == '#') return {};
   if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number}, {}};
+  std::optional<CharacterId> seat;
+  if (const auto colon = text.find(':'); colon != std::string_view::npos && colon <= 2) {
+    const std::string_view number_text = text.substr(0, colon);
+    int seat_number = 0;
+    const auto [end, problem] =
+        std::from_chars(number_text.data(), number_text.data() + number_text.size(), seat_number);
+    if (problem != std::errc() || end != number_text.data() + number_text.size() ||
+        seat_number < 1 || seat_number > kCharacterCount)
+      return {std::nullopt,
+              format_message(translate("line %d: \"%s\" is no seat: a seat is 1 to %d"), number,
+                             printable(number_text, kShownChars).c_str(), kCharacterCount)};
+    seat = static_cast<CharacterId>(seat_number - 1);
+    text = trim(text.substr(colon + 1));
+  }
   if (auto key = parse_key_name(text))
-    return {ScriptLine{ScriptLine::Kind::Key, *key, {}, number}, {}};
+    return {ScriptLine{ScriptLine::Kind::Key, *key, {}, number, seat}, {}};
   return {std::nullopt, format_message(translate("line %d: unknown key name \"%s\""), number,
                                        printable(text, kShownChars).c_str())};
 }
@@ -81,6 +96,11 @@ std::optional<KeyScript> KeyScript::from_file(const std::string& path, std::stri
     start = end + 1;
   }
   return script;
+}
+
+bool KeyScript::seated() const {
+  return std::any_of(lines_.begin(), lines_.end(),
+                     [](const ScriptLine& line) { return line.seat; });
 }
 
 KeyScript KeyScript::from_stream(std::istream& in, bool lenient, std::ostream& err) {

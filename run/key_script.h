@@ -1,4 +1,5 @@
-// Key scripts: one key a line, or the answer to an input box ("text: ..." or "cancel").
+// Key scripts: one key a line, from the keyboard or from a seat ("3: Space"), or the answer to an
+// input box ("text: ..." or "cancel").
 #pragma once
 
 #include <istream>
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "data/roster.h"
 #include "run/key_names.h"
 
 namespace fortuna {
@@ -15,6 +17,9 @@ struct ScriptLine {
   Key key;
   std::string text;  // Kind::Text: everything after "text: ", as written
   int number = 0;    // line number in the script, from 1
+  // Kind::Key: the seat it comes from ("3: Space", the start-screen number less one); nothing
+  // for the keyboard.
+  std::optional<CharacterId> seat;
 };
 
 // One parsed line: nothing for blank lines and comments, a line, or an error message.
@@ -35,6 +40,8 @@ class KeyScript {
 
   // The next line; nothing at the end. A bad line of a strict stream sets error().
   std::optional<ScriptLine> next();
+  // Whether a line of a whole file comes from a seat: the game is played seated from the start.
+  bool seated() const;
   const std::string& error() const { return error_; }
 
  private:

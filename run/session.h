@@ -19,12 +19,19 @@ class Session {
 
   // A key; read_at is the steady time it reached the front end, when the front end knows it.
   void deliver(Key key, std::optional<std::uint64_t> read_at = std::nullopt) {
-    transcript_.key(key);
+    deliver_from(std::nullopt, key, read_at);
+  }
+  // A key from a seat (GameScreen::key_down).
+  void deliver_from(std::optional<CharacterId> seat, Key key,
+                    std::optional<std::uint64_t> read_at = std::nullopt) {
+    transcript_.key(key, seat);
     timing_.key_started(read_at);
-    program_.key_down(key);
+    program_.key_down(key, seat);
     timing_.key_started(std::nullopt);
   }
   bool ended() const { return program_.ended(); }
+  // Each seat hears on its own from now on (GameScreen::use_seats).
+  void use_seats() { program_.use_seats(); }
 
  private:
   Program& program_;

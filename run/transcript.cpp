@@ -42,8 +42,10 @@ void Transcript::write(const std::string& text) {
   if (out_) out_->write(text);
 }
 
-void Transcript::key(Key key) {
-  write(line({{"event", "key"}, {"key", key_name(key)}}));
+void Transcript::key(Key key, std::optional<CharacterId> seat) {
+  Json event{{"event", "key"}, {"key", key_name(key)}};
+  if (seat) event["seat"] = *seat + 1;
+  write(line(event));
 }
 
 void Transcript::on_speak(const std::string& text, Wait wait, const Address& to) {

@@ -21,7 +21,7 @@ class Transcript final : public SpeechObserver {
   static std::unique_ptr<Transcript> open(const std::string& path, CheckedFile& standard_output,
                                           std::ostream& err);
 
-  void key(Key key);
+  void key(Key key, std::optional<CharacterId> seat = std::nullopt);
   void on_speak(const std::string& text, Wait wait, const Address& to) override;
   void on_rate(int rate) override;
   void on_voice(int index) override;

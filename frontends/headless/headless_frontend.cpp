@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <utility>
 
 #include "data/translate.h"
 #include "frontends/frontend_table.h"
@@ -36,6 +37,9 @@ class HeadlessFrontend final : public Frontend, private Platform {
   std::optional<Failure> open(const FrontendParts&) override { return std::nullopt; }
 
   int run(Session& session) override {
+    // A file's seats hear on their own from the start; a stream's from its first seat's key.
+    bool seated = script_->seated();
+    if (seated) session.use_seats();
     while (!session.ended() && !interrupts_.signal()) {
       auto line = script_->next();
       if (!line) {
@@ -45,7 +49,8 @@ class HeadlessFrontend final : public Frontend, private Platform {
       if (line->kind != ScriptLine::Kind::Key)
         throw script_failure(format_message(
             translate("line %d: an input-box answer, but no input box is open"), line->number));
-      session.deliver(line->key);
+      if (line->seat && !std::exchange(seated, true)) session.use_seats();
+      session.deliver_from(line->seat, line->key);
     }
     if (const auto signal = interrupts_.signal()) return exit_status::interrupted(*signal);
     return exit_status::kSuccess;

@@ -36,6 +36,18 @@ TEST(KeyScript, SkipsCommentsAndBlankLinesKeepsAnswersExactlyAndNamesABadLine) {
   EXPECT_EQ(bad.error, "line 7: unknown key name \"Spcae\"");
 }
 
+TEST(KeyScript, AKeyMayComeFromASeatNumberedAsOnTheStartScreen) {
+  const auto seated = parse_script_line(" 10:Ctrl+2", 1).line;
+  ASSERT_TRUE(seated);
+  EXPECT_EQ(seated->seat, CharacterId{9});
+  EXPECT_EQ(seated->key, (Key{50, Modifiers::from_bits(2)}));
+  EXPECT_FALSE(parse_script_line("Space", 2).line->seat);
+  for (const char* bad : {"0: Space", "11: Space", "x: Space", ": Space", "3: ", "3: text: hola"})
+    EXPECT_FALSE(parse_script_line(bad, 3).line) << bad;
+  EXPECT_EQ(parse_script_line("12: Space", 4).error,
+            "line 4: \"12\" is no seat: a seat is 1 to 10");
+}
+
 TEST(LineEditor, EachEditEchoesWhatChangedOrWhereTheCursorIs) {
   const struct {
     const char* before;
