@@ -4,6 +4,8 @@
 #include <espeak-ng/speak_lib.h>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -38,14 +40,17 @@ constexpr int kAudioThreadPriority = 3;
 constexpr std::size_t kFadeSamples = kSampleRate * 3 / 1000;
 // A queue that has not moved for this long belongs to a stuck device.
 constexpr auto kStuckQueue = std::chrono::milliseconds(1500);
+// As much as espeak-ng's own thread had, a thread's default.
+constexpr std::size_t kSynthesisStackBytes = std::size_t{8} << 20;
 
 // espeak-ng is one per process: started once, its callback shared by whichever engine is open.
 std::mutex g_sink_mutex;
 EspeakEngine* g_owner = nullptr;
 std::uintptr_t g_last_generation = 0;
 
+// Synchronous: espeak-ng synthesises on the thread that asks, ours, and starts none of its own.
 int espeak_sample_rate(std::string& error) {
-  static const int rate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, kChunkMilliseconds, nullptr,
+  static const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMilliseconds, nullptr,
                                             espeakINITIALIZE_DONT_EXIT);
   if (rate <= 0) error = translate("the espeak-ng library would not start");
   return rate;
@@ -68,7 +73,62 @@ bool speaks_spanish(const espeak_VOICE& voice) {
 
 }  // namespace
 
-// The synth callback runs on espeak-ng's thread.
+// espeak-ng 1.51 reads on past a clause whose last word ends in "s" (the Spanish rule "_) s (K@"
+// counts syllables up to the next space, past the clause's closing zero byte) through whatever
+// lies above on the stack, until it meets a space byte. On a thread of its own that read could run
+// off the top of the stack into the next thread's guard page. On a stack of ours with a page of
+// spaces above it, the read stops there at the latest.
+class SynthesisThread {
+ public:
+  SynthesisThread() = default;
+  SynthesisThread(const SynthesisThread&) = delete;
+  SynthesisThread& operator=(const SynthesisThread&) = delete;
+  ~SynthesisThread() {
+    join();
+    if (memory_ != MAP_FAILED) munmap(memory_, length_);
+  }
+
+  // False when the memory or the thread is refused.
+  bool start(std::function<void()> body) {
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    length_ = page + kSynthesisStackBytes + page;
+    memory_ = mmap(nullptr, length_, PROT_READ | PROT_WRITE,
+                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+    if (memory_ == MAP_FAILED) return false;
+    char* const bottom = static_cast<char*>(memory_);
+    char* const above = bottom + page + kSynthesisStackBytes;
+    std::memset(above, ' ', page);
+    // An overflow faults rather than writing below; nothing may write above.
+    if (mprotect(bottom, page, PROT_NONE) != 0 || mprotect(above, page, PROT_READ) != 0)
+      return false;
+    body_ = std::move(body);
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0) return false;
+    running_ = pthread_attr_setstack(&attributes, bottom + page, kSynthesisStackBytes) == 0 &&
+               pthread_create(&thread_, &attributes, enter, this) == 0;
+    pthread_attr_destroy(&attributes);
+    return running_;
+  }
+
+  void join() {
+    if (running_) pthread_join(thread_, nullptr);
+    running_ = false;
+  }
+
+ private:
+  static void* enter(void* self) {
+    static_cast<SynthesisThread*>(self)->body_();
+    return nullptr;
+  }
+
+  void* memory_ = MAP_FAILED;
+  std::size_t length_ = 0;
+  std::function<void()> body_;
+  pthread_t thread_{};
+  bool running_ = false;
+};
+
+// The synth callback runs on the synthesis thread.
 struct SynthSink {
   static int deliver(short* wav, int count, espeak_EVENT* events) {
     std::uintptr_t generation = 0;
@@ -149,6 +209,11 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
     g_owner = engine.get();
   }
   espeak_SetSynthCallback(synth_callback);
+  engine->synthesis_ = std::make_unique<SynthesisThread>();
+  if (!engine->synthesis_->start([raw = engine.get()] { raw->serve(); })) {
+    error = translate("the espeak-ng library would not start");
+    return nullptr;
+  }
   engine->create_voice();
   return engine;
 }
@@ -214,14 +279,19 @@ void EspeakEngine::load_voices() {
 }
 
 EspeakEngine::~EspeakEngine() {
-  bool owner;
+  purge();  // what is being synthesised stops at its next chunk
+  if (synthesis_) {
+    {
+      std::lock_guard lock(work_mutex_);
+      stopping_ = true;
+      work_changed_.notify_all();
+    }
+    synthesis_->join();  // nothing of ours is left in espeak-ng's hands
+  }
   {
     std::lock_guard lock(g_sink_mutex);
-    owner = g_owner == this;
-    if (owner) g_owner = nullptr;
-    generation_ = ++g_last_generation;
+    if (g_owner == this) g_owner = nullptr;
   }
-  if (owner) espeak_Synchronize();  // nothing of ours is left in espeak-ng's hands
   close_device();
 }
 
@@ -231,36 +301,67 @@ void EspeakEngine::create_voice() {
   use_voice(voices_.empty() ? std::string() : voices_.front().identifier);
 }
 
-void EspeakEngine::purge() {
+std::uintptr_t EspeakEngine::purge() {
   std::lock_guard lock(g_sink_mutex);
   generation_ = ++g_last_generation;
   text_sounding_ = false;
   queue_.purge();
+  return generation_;
 }
 
 void EspeakEngine::speak(std::string_view utf8) {
-  // No espeak_Cancel: it stalls the next command for up to 150 ms and drops queued settings.
-  // A purged text stops at its next chunk, when the callback refuses it.
-  purge();
-  if (utf8.empty()) return;
-  text_.assign(utf8);
-  if (rate_pending_) set_rate(rate_);
-  if (synthesise() == EE_BUFFER_FULL) {
-    // Purged texts waiting their turn have filled espeak-ng's queue: drop them all. The cancel
-    // also drops a queued rate, so that goes in again.
-    espeak_Cancel();
-    set_rate(rate_);
-    synthesise();
+  // A purged text stops at its next chunk, when the callback refuses it, and one not yet begun
+  // is dropped here: no espeak_Cancel, which would stall the next text.
+  const std::uintptr_t generation = purge();
+  std::lock_guard lock(work_mutex_);
+  std::erase_if(commands_, [](const Command& c) { return c.kind == Command::Kind::kText; });
+  if (!utf8.empty()) commands_.push_back({Command::Kind::kText, std::string(utf8), 0, generation});
+  work_changed_.notify_all();
+}
+
+void EspeakEngine::post(Command command) {
+  std::lock_guard lock(work_mutex_);
+  commands_.push_back(std::move(command));
+  work_changed_.notify_all();
+}
+
+void EspeakEngine::serve() {
+  std::unique_lock lock(work_mutex_);
+  for (;;) {
+    work_changed_.wait(lock, [&] { return stopping_ || !commands_.empty(); });
+    if (stopping_) return;
+    const Command command = std::move(commands_.front());
+    commands_.pop_front();
+    busy_ = true;
+    lock.unlock();
+    carry_out(command);
+    lock.lock();
+    busy_ = false;
+    work_changed_.notify_all();
   }
 }
 
-int EspeakEngine::synthesise() {
-  return espeak_Synth(text_.c_str(), text_.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                      nullptr, reinterpret_cast<void*>(generation_));
+void EspeakEngine::carry_out(const Command& command) {
+  switch (command.kind) {
+    case Command::Kind::kText:
+      // Returns when the text is synthesised or the callback refuses it.
+      espeak_Synth(command.text.c_str(), command.text.size() + 1, 0, POS_CHARACTER, 0,
+                   espeakCHARS_UTF8, nullptr, reinterpret_cast<void*>(command.generation));
+      break;
+    case Command::Kind::kRate:
+      espeak_SetParameter(espeakRATE, command.words_per_minute, 0);
+      break;
+    case Command::Kind::kVoice:
+      espeak_SetVoiceByName(command.text.c_str());
+      break;
+  }
 }
 
 void EspeakEngine::wait_until_done() {
-  espeak_Synchronize();
+  {
+    std::unique_lock lock(work_mutex_);
+    work_changed_.wait(lock, [&] { return commands_.empty() && !busy_; });
+  }
   if (device_ == 0) return;
   using Clock = std::chrono::steady_clock;
   std::size_t queued = queue_.size();
@@ -292,10 +393,8 @@ void EspeakEngine::select_voice(int index) {
 
 void EspeakEngine::use_voice(const std::string& identifier) {
   // Loading a voice reads its dictionary: not again for the voice already in use.
-  if (identifier != current_voice_ || identifier.empty()) {
-    // Voices change at once, outside espeak-ng's queue: let any synthesis finish first.
-    espeak_Synchronize();
-    if (!identifier.empty()) espeak_SetVoiceByName(identifier.c_str());
+  if (identifier != current_voice_) {
+    if (!identifier.empty()) post({Command::Kind::kVoice, identifier});
     current_voice_ = identifier;
   }
   set_rate(rate_);
@@ -303,8 +402,8 @@ void EspeakEngine::use_voice(const std::string& identifier) {
 
 void EspeakEngine::set_rate(int rate) {
   rate_ = rate;
-  // Queued behind the text being synthesised, ahead of the next one.
-  rate_pending_ = espeak_SetParameter(espeakRATE, espeak_words_per_minute(rate), 0) != EE_OK;
+  // Behind the text being synthesised, ahead of the next one.
+  post({Command::Kind::kRate, {}, espeak_words_per_minute(rate)});
 }
 
 void EspeakEngine::set_sample_listener(SampleListener listener) {

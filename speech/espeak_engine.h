@@ -1,11 +1,14 @@
-// espeak-ng, synthesising in retrieval mode and playing through a sample queue of our own that an
-// SDL audio device drains with a short buffer: a purge fades out within milliseconds.
+// espeak-ng, synthesising on a thread of ours and playing through a sample queue of our own that
+// an SDL audio device drains with a short buffer: a purge fades out within milliseconds.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@ namespace fortuna {
 // The words per minute espeak-ng gets for a logical rate: 175 at 0, three times faster every
 // +10, kept within what espeak-ng can say (80 to 900).
 int espeak_words_per_minute(int rate);
+
+class SynthesisThread;
 
 class EspeakEngine final : public SpeechEngine {
  public:
@@ -52,6 +57,13 @@ class EspeakEngine final : public SpeechEngine {
   struct Voice {
     std::string name, identifier;
   };
+  // What espeak-ng does next on the synthesis thread, in the order asked.
+  struct Command {
+    enum class Kind { kText, kRate, kVoice } kind;
+    std::string text;  // the text, or the voice's identifier
+    int words_per_minute = 0;
+    std::uintptr_t generation = 0;  // of the text
+  };
 
   friend struct SynthSink;
 
@@ -63,17 +75,23 @@ class EspeakEngine final : public SpeechEngine {
   static void play(void* engine, std::uint8_t* stream, int bytes);
   void load_voices();
   void use_voice(const std::string& identifier);
-  void purge();
-  int synthesise();  // text_ to espeak-ng, for the current generation
+  std::uintptr_t purge();  // the new generation
+  void post(Command command);
+  void serve();  // the synthesis thread
+  void carry_out(const Command& command);
 
   FadingQueue queue_;
   std::uint32_t device_ = 0;  // SDL audio device, 0 when silent
   int device_buffer_ms_ = 0;  // what the device has taken from the queue may still sound
   std::vector<Voice> voices_;
   std::string current_voice_;
-  std::string text_;  // the text handed to espeak-ng, reused to spare allocations
   int rate_ = 0;
-  bool rate_pending_ = false;  // espeak-ng's queue was full: set it again before the next text
+  std::mutex work_mutex_;
+  std::condition_variable work_changed_;
+  std::deque<Command> commands_;  // under work_mutex_, as busy_ and stopping_
+  bool busy_ = false;             // a command is being carried out
+  bool stopping_ = false;
+  std::unique_ptr<SynthesisThread> synthesis_;
   // The text whose samples may still be delivered; older ones are dropped and aborted.
   // Written under the callback's lock.
   std::uintptr_t generation_ = 0;
