@@ -148,7 +148,7 @@ TEST(CommandLine, ASignalEndsTheRunAtOnceWithItsNumberNeverAsSuccess) {
       game.type(key + std::string("\n"));
       ASSERT_TRUE(eventually([&] { return read_file(transcript).find(key) != std::string::npos; }));
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      kill(game.pid(), signal);
+      ASSERT_TRUE(game.signal(signal)) << game.err();
       EXPECT_EQ(game.wait_exit(std::chrono::seconds(2)), 128 + signal) << key;
       EXPECT_EQ(read_events(transcript).back(),
                 (nlohmann::json{{"event", "exit"}, {"code", 128 + signal}}));

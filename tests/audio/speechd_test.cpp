@@ -134,7 +134,7 @@ TEST_F(Speechd, AClosedGameSaysNothingMore) {
         << game.err();
     std::this_thread::sleep_for(milliseconds(300));
     if (by_signal)
-      kill(game.pid(), SIGTERM);
+      ASSERT_TRUE(game.signal(SIGTERM)) << game.err();
     else
       game.type("Escape\n");
     game.wait_exit(seconds(10));

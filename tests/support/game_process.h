@@ -2,6 +2,7 @@
 // it while it runs. Ended (killed if need be) when the test is done with it.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -22,6 +23,8 @@ class GameProcess {
   GameProcess& operator=(const GameProcess&) = delete;
 
   pid_t pid() const { return pid_; }
+  // Signals this program alone: false when it never started (never a kill of -1, everyone's).
+  bool signal(int number) const { return pid_ > 0 && status_ == -2 && ::kill(pid_, number) == 0; }
   void type(const std::string& keys);  // one key name a line
   void close_input();
   // The exit status (128 + n for signal n), or -1 when it did not end in time (it is then killed).

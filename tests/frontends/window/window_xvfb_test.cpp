@@ -145,7 +145,7 @@ TEST_F(WindowFrontEnd, ASignalEndsTheRunWithItsNumberInTheRenameBoxToo) {
       keys("F2");
       ASSERT_TRUE(wait_for("input", 1));
     }
-    kill(game.pid(), SIGINT);
+    ASSERT_TRUE(game.signal(SIGINT));
     EXPECT_EQ(game.wait_exit(), 130) << game.err();
     EXPECT_EQ(read_events(transcript_).back(), (nlohmann::json{{"event", "exit"}, {"code", 130}}));
   }

@@ -160,7 +160,7 @@ TEST(SimulateCommand, AnInterruptStopsSoonWithPartialFigures) {
   // Before its handler is set, an interrupt would simply end it.
   ASSERT_TRUE(eventually([&] { return catches_interrupt(run.pid()); }));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  kill(run.pid(), SIGINT);
+  ASSERT_TRUE(run.signal(SIGINT));
   // A generous bound: a stop that hangs fails here instead of hanging the tests.
   ASSERT_EQ(run.wait_exit(std::chrono::seconds(10)), 130);
   const std::string out = run.out(), rows = read_file(csv);
