@@ -20,4 +20,6 @@ set(FORTUNA_RUN_LIBRARIES nlohmann_json::nlohmann_json tomlplusplus::tomlplusplu
 # The SDL window, and the terminal: libtermkey reads the keys, GNU readline the rename line.
 set(FORTUNA_FRONTEND_LIBRARIES SDL2::SDL2 SDL2_ttf::SDL2_ttf PkgConfig::FONTCONFIG
   PkgConfig::TERMKEY ${READLINE_LIBRARY})
+# Boost.Beast and Asio are header-only.
+set(FORTUNA_CLIENT_LIBRARIES Threads::Threads)
 set(FORTUNA_APP_LIBRARIES CLI11::CLI11)

@@ -1,0 +1,128 @@
+// The client's side of a table, against a server played by the test: what it sends for each key,
+// what it says for each message, and the keys it keeps to itself.
+#include "client/remote_table.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_platform.h"
+#include "support/recording_engine.h"
+#include "support/test_program.h"
+
+namespace fortuna::testing {
+namespace {
+
+struct Client {
+  explicit Client(RemoteTable::Place place = {"localhost:4747", "Ana", "", false})
+      : table(speech, platform, nullptr, std::move(place),
+              [this](std::string message) { sent.push_back(std::move(message)); }) {
+    speech.set_observer(&log);
+    table.start();
+  }
+  void key(int code, Modifiers modifiers = {}) { table.key_down({code, modifiers}); }
+  std::string last_sent() const { return sent.empty() ? "" : sent.back(); }
+
+  RecordingEngine engine;
+  SpeechChannel speech{engine};
+  FakePlatform platform;
+  SpeechLog log;
+  std::vector<std::string> sent;
+  RemoteTable table;
+};
+
+const char* kRoster =
+    R"({"type":"roster","characters":[{"number":1,"name":"Bigotes"},)"
+    R"({"number":2,"name":"Sir Reginald","holder":"Luis"},{"number":3,"name":"Vanessa",)"
+    R"("holder":"Ana"}],"creator":"Ana","players":["Ana","Luis"],"onlookers":0,"started":false})";
+
+TEST(RemoteTable, FromTheListOfTablesToATableAndItsCharacters) {
+  Client c;
+  EXPECT_EQ(c.log.last(), "La fortuna de Vadod Brunilda. Conectando con localhost:4747.");
+  c.table.opened();
+  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","type":"hello","version":1})");
+  c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":false})");
+  EXPECT_EQ(c.last_sent(), R"({"type":"list"})");
+  c.table.received(
+      R"({"type":"tables","tables":[{"name":"Mesa A","players":1,"onlookers":0,"started":false},)"
+      R"({"name":"Mesa B","players":3,"onlookers":1,"started":true,"free":[]}]})");
+  EXPECT_EQ(c.log.last(), "Mesa A: 1 jugador, 0 mirando, sin empezar.");
+  c.key(keys::kUp);
+  EXPECT_EQ(c.log.last(), "Mesa B: 3 jugadores, 1 mirando, partida empezada.");
+  c.key(keys::kEnter);
+  EXPECT_EQ(c.last_sent(), R"({"as":"player","table":"Mesa B","type":"join"})");
+  c.table.received(R"({"type":"joined","table":"Mesa A","as":"player","creator":true,)"
+                   R"("started":false})");
+  c.table.received(kRoster);
+  c.key(keys::kRight);
+  EXPECT_EQ(c.log.last(), "Sir Reginald: de Luis.");
+  c.key(keys::kSpace);
+  EXPECT_EQ(c.last_sent(), R"({"character":2,"type":"take"})");
+  c.key(keys::kF2);
+  EXPECT_EQ(c.log.last(), "Ese personaje no es suyo.");
+  c.key(keys::kRight);
+  EXPECT_EQ(c.log.last(), "Vanessa: suyo.");
+  c.platform.answers.push_back("Doña Ñandú");
+  c.key(keys::kF2);
+  EXPECT_EQ(c.last_sent(), R"({"character":3,"name":"Doña Ñandú","type":"rename"})");
+  c.key(keys::kSpace);
+  EXPECT_EQ(c.last_sent(), R"({"character":3,"type":"release"})");
+  c.key(keys::kEnter);
+  EXPECT_EQ(c.last_sent(), R"({"type":"start"})");
+}
+
+TEST(RemoteTable, InTheGameKeysGoToTheServerButThosePeopleKeepToThemselves) {
+  Client c({"localhost:4747", "Ana", "Mesa A", false});
+  c.table.opened();
+  c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":false})");
+  EXPECT_EQ(c.last_sent(), R"({"as":"player","table":"Mesa A","type":"join"})");
+  c.table.received(R"({"type":"error","code":"no_such_table","message":"No hay tal mesa."})");
+  EXPECT_EQ(c.last_sent(), R"({"table":"Mesa A","type":"create"})");
+  c.table.received(R"({"type":"joined","table":"Mesa A","as":"player","creator":true,)"
+                   R"("started":true})");
+  EXPECT_EQ(c.platform.shown.back(), WindowId::Main);
+  c.table.received(R"({"type":"say","text":"Turno de Ana, que elige sala.","wait":"before",)"
+                   R"("audience":"table","n":1})");
+  EXPECT_EQ(c.log.entries.back().wait, Wait::Before);
+  c.table.received(R"({"type":"say","text":"Ana, es su turno.","wait":"none","audience":"seat",)"
+                   R"("seat":3,"n":2})");
+  EXPECT_EQ(c.log.entries.back().to.seat, CharacterId{2});
+  const std::size_t sent = c.sent.size();
+  c.key(keys::k1, {false, true, false});
+  EXPECT_EQ(c.last_sent(), R"({"key":"Ctrl+1","type":"key"})");
+  for (int own : {keys::kF5, keys::kF7, keys::kF10, keys::kControl, keys::kPageUp, keys::kF1})
+    c.key(own);
+  EXPECT_EQ(c.sent.size(), sent + 1) << "repeat, rate, voice, silence, history and help stay";
+  c.key(keys::kF5);
+  EXPECT_EQ(c.log.last(), "Voz dos") << "the last text said, again";
+  c.table.received(R"({"type":"missed","texts":[{"text":"Lo que se perdió","n":3}]})");
+  c.key(keys::kEnd);
+  EXPECT_EQ(c.log.last(), "Último mensaje: Lo que se perdió");
+  c.table.received(R"({"type":"label","text":"Etiqueta"})");
+  c.table.received(R"({"type":"beep"})");
+  EXPECT_EQ(c.platform.labels.back(), "Etiqueta");
+  EXPECT_EQ(c.platform.beeps, 1);
+  c.key(keys::kEscape);
+  EXPECT_TRUE(c.table.ended());
+}
+
+TEST(RemoteTable, ADropIsSaidAndTheWayBackUsesTheToken) {
+  Client c;
+  c.table.opened();
+  c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":false})");
+  c.table.received("not json at all");
+  c.table.dropped();
+  EXPECT_EQ(c.log.last(), "Se ha perdido la conexión con el servidor. Intentando de nuevo.");
+  c.table.opened();
+  EXPECT_EQ(c.log.last(), "Conexión recuperada.");
+  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","token":"ab12","type":"hello","version":1})");
+  const std::size_t sent = c.sent.size();
+  c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":true})");
+  EXPECT_EQ(c.sent.size(), sent) << "back at the table: the server puts the person there";
+  c.table.received(R"({"type":"joined","table":"Mesa A","as":"onlooker","creator":false,)"
+                   R"("started":true})");
+  c.key(keys::kSpace);
+  EXPECT_EQ(c.sent.size(), sent) << "an onlooker sends no game keys";
+  EXPECT_EQ(c.log.last(), "Está mirando: solo escucha la partida.");
+}
+
+}  // namespace
+}  // namespace fortuna::testing
