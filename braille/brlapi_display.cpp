@@ -46,12 +46,14 @@ constexpr std::size_t kCommandLimit = 256;
 constexpr auto kSizePoll = std::chrono::milliseconds(20);
 constexpr auto kLeaveLimit = std::chrono::milliseconds(500);
 
-void set_status(Shared& shared, State state, std::string reason = {}) {
-  {
-    std::lock_guard lock(shared.mutex);
-    if (shared.status.state == state && shared.status.reason == reason) return;
-    shared.status = {state, std::move(reason)};
-  }
+// The cells change with the status, under its lock, so that whoever sees the cells gone and
+// then asks for the status learns why.
+void set_status(Shared& shared, State state, std::string reason, std::size_t cells) {
+  std::lock_guard lock(shared.mutex);
+  if (shared.status.state == state && shared.status.reason == reason) return;
+  shared.status = {state, std::move(reason)};
+  shared.cells = cells;
+  // Raised before anyone can see the new status, so that a loop never misses it.
   shared.events.raise();
 }
 
@@ -78,14 +80,12 @@ Attempt connect(Shared& shared) {
   // Writing or taking the keys before the display said its size gets refused late, as errors
   // about requests long gone.
   const auto deadline = std::chrono::steady_clock::now() + shared.options.size_limit;
-  std::size_t cells = 0;
-  while ((cells = (*session)->display_cells()) == 0) {
+  while ((*session)->display_cells() == 0) {
     if (std::chrono::steady_clock::now() >= deadline)
       return std::string(translate("No braille display: brltty has no display connected."));
     if (!pause(shared, kSizePoll)) return std::string();
   }
   if (auto refused = (*session)->enter_tty_mode()) return *refused;
-  shared.cells = cells;
   return attempt;
 }
 
@@ -147,15 +147,14 @@ void run(const std::shared_ptr<Shared>& shared) {
     Attempt attempt = connect(*shared);
     if (auto* reason = std::get_if<std::string>(&attempt)) {
       if (shared->stop) break;
-      set_status(*shared, State::Unavailable, std::move(*reason));
+      set_status(*shared, State::Unavailable, std::move(*reason), 0);
     } else {
       auto& session = std::get<std::unique_ptr<BrlapiSession>>(attempt);
-      set_status(*shared, State::Connected);
+      set_status(*shared, State::Connected, {}, session->display_cells());
       serve(*shared, *session);
-      shared->cells = 0;
       if (shared->stop) break;  // the session, ending, leaves tty mode and closes
       set_status(*shared, State::Unavailable,
-                 translate("No braille display: the connection to brltty was lost."));
+                 translate("No braille display: the connection to brltty was lost."), 0);
     }
     pause(*shared, shared->options.retry);
   }

@@ -39,8 +39,9 @@ class BrlapiDisplay final : public BrailleDisplay {
   BrlapiDisplay(const BrlapiDisplay&) = delete;
   BrlapiDisplay& operator=(const BrlapiDisplay&) = delete;
 
-  // Connecting until the first attempt ends; the wait handle is then raised once, and on each
-  // later change (lost, connected again).
+  // Connecting until the first attempt ends. The wait handle is raised on each change (the
+  // first attempt's end, a loss, a return) until next_command() is next called: a front end
+  // looks at the status whenever the handle was readable.
   Status status() const;
 
   std::size_t cells() const override;

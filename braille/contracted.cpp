@@ -3,6 +3,7 @@
 #include <liblouis.h>
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,10 @@ constexpr std::size_t kGrowth = 3;
 }  // namespace
 
 std::variant<ContractedBraille, std::string> ContractedBraille::open(std::string table) {
+  // liblouis writes its complaints to standard error, over a terminal front end's screen; the
+  // reason given back here says enough.
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { lou_registerLogCallback([](logLevels, const char*) {}); });
   if (lou_getTable(table.c_str()) == nullptr)
     return format_message(translate("No contracted braille: liblouis cannot load the table %s."),
                           table.c_str());

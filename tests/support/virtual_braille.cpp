@@ -75,15 +75,39 @@ bool VirtualBraille::brltty_installed() {
   return std::system("command -v brltty >/dev/null 2>&1") == 0;
 }
 
-VirtualBraille::VirtualBraille(std::size_t cells) {
+VirtualBraille::VirtualBraille(std::size_t cells) : cells_(cells) {
   char pattern[] = "/tmp/fortuna-braille-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {
     error_ = "no scratch folder";
     return;
   }
   folder_ = pattern;
-  if (start(cells) && !connect_display(5s) && error_.empty())
+  std::tie(api_number_, display_port_) = pick_ports();
+  if (api_number_ == 0) {
+    error_ = "no free loopback ports";
+    return;
+  }
+  launch();
+}
+
+bool VirtualBraille::restart() {
+  kill();
+  if (socket_ >= 0) close(socket_);
+  socket_ = -1;
+  received_.clear();
+  shown_.clear();
+  error_.clear();
+  return launch();
+}
+
+bool VirtualBraille::launch() {
+  if (start() && !connect_display(5s) && error_.empty())
     error_ = "brltty never listened for its display";
+  return error_.empty();
+}
+
+void VirtualBraille::signal(int number) {
+  if (pid_ > 0) ::kill(pid_, number);
 }
 
 VirtualBraille::~VirtualBraille() {
@@ -97,12 +121,7 @@ BrlapiSettings VirtualBraille::settings() const {
   return {"127.0.0.1:" + std::to_string(api_number_), "none"};
 }
 
-bool VirtualBraille::start(std::size_t cells) {
-  std::tie(api_number_, display_port_) = pick_ports();
-  if (api_number_ == 0) {
-    error_ = "no free loopback ports";
-    return false;
-  }
+bool VirtualBraille::start() {
   const std::string d = folder_.string();
   std::vector<std::string> args = {
       "brltty", "-n",
@@ -135,7 +154,6 @@ bool VirtualBraille::start(std::size_t cells) {
     error_ = "brltty cannot be run";
     return false;
   }
-  cells_ = cells;
   return true;
 }
 
@@ -214,6 +232,7 @@ void VirtualBraille::stop() {
   // With its display still connected brltty ends on SIGTERM; one that waits for a display
   // ignores it, and is killed after a while.
   ::kill(pid_, SIGTERM);
+  ::kill(pid_, SIGCONT);  // a test may have stopped it
   const auto deadline = Clock::now() + 2s;
   while (Clock::now() < deadline) {
     if (waitpid(pid_, nullptr, WNOHANG) == pid_) {

@@ -46,12 +46,17 @@ class VirtualBraille {
   void press(std::string_view command);
   // Ends brltty at once, as a crash would.
   void kill();
+  // brltty again, on the same ports, with the display connected anew; false if it did not start.
+  bool restart();
+  // SIGSTOP makes a brltty that never answers; SIGCONT brings it back.
+  void signal(int number);
   pid_t pid() const { return pid_; }
   // brltty's own output, for a failing test to show.
   std::string log() const;
 
  private:
-  bool start(std::size_t cells);
+  bool launch();
+  bool start();
   bool connect_display(std::chrono::milliseconds limit);
   // Reads what is there, waiting up to `limit` for the first bytes; false at the end of input.
   bool read_some(std::chrono::milliseconds limit);
