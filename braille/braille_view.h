@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "braille/command.h"
+#include "braille/display.h"
 #include "braille/items.h"
 #include "braille/rendering.h"
 #include "braille/windows.h"

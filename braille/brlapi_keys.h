@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "braille/command.h"
+#include "braille/display.h"
 
 namespace fortuna {
 

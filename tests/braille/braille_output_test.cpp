@@ -29,14 +29,6 @@ class FakeDisplay final : public BrailleDisplay {
   int wait_handle() const override { return -1; }
 };
 
-TEST(BrailleOutput, EachTextHeardIsWrittenAsItsFirstWindow) {
-  FakeDisplay display;
-  BrailleOutput braille(display);
-  braille.show("Bigotes, el gato andalú: Seleccionado");
-  braille.show("Pulse f2 si desea cambiar el nombre");
-  EXPECT_EQ(display.written, (std::vector<std::string>{"Bigotes, el gato", "Pulse f2 si desea"}));
-}
-
 TEST(BrailleOutput, PollDoesThePanningAndGivesTheGameOnlyDigits) {
   FakeDisplay display;
   BrailleOutput braille(display);
@@ -62,17 +54,6 @@ TEST(BrailleOutput, NothingIsWrittenUntilTheDisplaySaysItsWidthThenTheLatestText
   display.width = 12;
   EXPECT_EQ(braille.poll(), std::nullopt);
   EXPECT_EQ(display.written, (std::vector<std::string>{"El heredero"}));
-}
-
-TEST(BrailleOutput, ADisplayThatComesBackIsRedrawn) {
-  FakeDisplay display;
-  BrailleOutput braille(display);
-  braille.show("Hola");
-  display.width = 0;
-  braille.poll();
-  display.width = 20;
-  braille.poll();
-  EXPECT_EQ(display.written, (std::vector<std::string>{"Hola", "Hola"}));
 }
 
 }  // namespace

@@ -39,6 +39,10 @@ class VirtualBraille {
   bool wait_for(std::string_view text, std::chrono::milliseconds limit = std::chrono::seconds(5));
   bool wait_until(const std::function<bool(const std::string&)>& done,
                   std::chrono::milliseconds limit = std::chrono::seconds(5));
+  // For a loop that waits on more than brltty: readable when brltty reports something, then
+  // read with read_available().
+  int fd() const { return socket_; }
+  void read_available() { read_some(std::chrono::milliseconds(0)); }
 
   // One of the virtual driver's commands: "FWINRT", "LNUP", "ROUTE 5"... BrlAPI receives
   // "ROUTE n" as the routing key of cell n counted from 0 (so cell 0 cannot be pressed: the
