@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <utility>
 #include <variant>
 
@@ -167,13 +168,17 @@ void run(const std::shared_ptr<Shared>& shared) {
 
 BrlapiDisplay::BrlapiDisplay(Options options)
     : shared_(std::make_shared<Shared>(std::move(options))) {
-  if (!shared_->events.valid() || !shared_->wake.valid()) {
-    shared_->status = {State::Unavailable,
-                       translate("No braille display: no pipe for its thread.")};
-    shared_->finished = true;
-    return;
+  if (shared_->events.valid() && shared_->wake.valid()) {
+    try {
+      std::thread([shared = shared_] { run(shared); }).detach();
+      return;
+    } catch (const std::system_error&) {
+    }
   }
-  std::thread([shared = shared_] { run(shared); }).detach();
+  std::lock_guard lock(shared_->mutex);
+  shared_->status = {State::Unavailable,
+                     translate("No braille display: the system would not start its thread.")};
+  shared_->finished = true;
 }
 
 BrlapiDisplay::~BrlapiDisplay() {

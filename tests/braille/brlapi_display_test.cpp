@@ -169,6 +169,32 @@ TEST_F(BrailleBrlapi, DestroyingTheAdapterGivesTheDisplayBack) {
   })) << brltty_->shown();
 }
 
+TEST(BrailleBrlapiSession, AWriteBrlttyRefusesComesBackAsAnErrorInsteadOfEndingTheProcess) {
+  if (!VirtualBraille::brltty_installed()) {
+    if (braille_required()) FAIL() << "brltty is not installed";
+    GTEST_SKIP() << "brltty is not installed";
+  }
+  VirtualBraille brltty;
+  ASSERT_EQ(brltty.error(), "");
+  std::unique_ptr<BrlapiSession> session;
+  ASSERT_TRUE(eventually(
+      [&] {
+        auto opened = BrlapiSession::open(brltty.settings());
+        if (auto* ok = std::get_if<std::unique_ptr<BrlapiSession>>(&opened))
+          session = std::move(*ok);
+        return session != nullptr;
+      },
+      8s));
+  ASSERT_TRUE(eventually([&] { return session->display_cells() == 40; }));
+  // Outside tty mode brltty refuses a write, says so while the session next waits for an
+  // answer, and drops the connection: BrlAPI's default handler would have aborted the process.
+  session->write("Antes de tiempo");
+  const auto refused = session->enter_tty_mode();
+  EXPECT_NE(session->last_exception().find("Write"), std::string::npos);
+  EXPECT_NE(refused, std::nullopt);
+  EXPECT_FALSE(session->write("Sigue"));
+}
+
 TEST(BrailleBrlapiAbsent, NoBrlttyIsReportedInOneLineWithoutDelayingTheGame) {
   BrlapiDisplay::Options options;
   // A BrlAPI port nobody listens on.
