@@ -12,11 +12,18 @@ find_package(CLI11 REQUIRED)
 find_package(nlohmann_json REQUIRED)
 find_package(Threads REQUIRED)
 find_package(tomlplusplus REQUIRED)
+# Braille displays: brltty's BrlAPI client (Debian ships no pkg-config file for it) and liblouis
+# for contracted braille.
+find_path(BRLAPI_INCLUDE_DIR brlapi.h REQUIRED)
+find_library(BRLAPI_LIBRARY brlapi REQUIRED)
+pkg_check_modules(LOUIS REQUIRED IMPORTED_TARGET liblouis)
 
 set(FORTUNA_CORE_LIBRARIES PkgConfig::UTF8PROC)
 # espeak-ng plays through SDL's audio; speech-dispatcher's client runs threads of its own.
 set(FORTUNA_ENGINE_LIBRARIES PkgConfig::ESPEAK PkgConfig::SPEECHD SDL2::SDL2 Threads::Threads)
-set(FORTUNA_RUN_LIBRARIES nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Threads::Threads)
+set(FORTUNA_BRAILLE_LIBRARIES Threads::Threads ${BRLAPI_LIBRARY} PkgConfig::LOUIS)
+set(FORTUNA_RUN_LIBRARIES nlohmann_json::nlohmann_json tomlplusplus::tomlplusplus Threads::Threads
+  fortuna_braille)
 # The SDL window, and the terminal: libtermkey reads the keys, GNU readline the rename line.
 set(FORTUNA_FRONTEND_LIBRARIES SDL2::SDL2 SDL2_ttf::SDL2_ttf PkgConfig::FONTCONFIG
   PkgConfig::TERMKEY ${READLINE_LIBRARY})

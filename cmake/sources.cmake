@@ -1,5 +1,5 @@
 # The sources of every library, by folder; one list for both systems, and beside it what each
-# system builds alone (its engines, front ends, interrupts and entry point).
+# system builds alone (its engines, braille, front ends, interrupts and entry point).
 
 # The game: data, rules, narration, the speech channel and the screens. Standard library and
 # utf8proc only, no platform or engine header.
@@ -35,4 +35,6 @@ else()
   file(GLOB TERMINAL_SOURCES CONFIGURE_DEPENDS frontends/terminal/*.cpp)
   list(APPEND FRONTEND_SOURCES ${WINDOW_SOURCES} ${TERMINAL_SOURCES})
   set(MAIN_SOURCES app/main.cpp)
+  # Braille displays through brltty (BrlAPI), contracted braille through liblouis.
+  file(GLOB BRAILLE_SOURCES CONFIGURE_DEPENDS braille/*.cpp)
 endif()

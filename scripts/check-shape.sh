@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The shape the code keeps: each layer includes only the layers below it (data, rules,
-# narration, speech, screens; then run, client, frontends, tools, app), a front end never includes
-# another front end, tools never include a front end or the client, neither screen includes the other, no
-# function is longer than 80 lines, and the night's rules stay within 60. Prints every breach;
-# fails if there is one.
+# narration, speech, braille, screens; then run, client, frontends, tools, app), a front end
+# never includes another front end, tools never include a front end or the client, neither
+# screen includes the other, no function is longer than 80 lines, and the night's rules stay
+# within 60. Prints every breach; fails if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-layers=(data rules narration speech screens run client frontends tools app)
+layers=(data rules narration speech braille screens run client frontends tools app)
 rank() {
   local i
   for i in "${!layers[@]}"; do [[ ${layers[$i]} == "$1" ]] && { echo "$i"; return; }; done

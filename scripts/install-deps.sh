@@ -7,14 +7,15 @@ packages=(
   build-essential cmake pkg-config
   libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
   libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libtermkey-dev libreadline-dev libspeechd-dev
-  gettext libfontconfig-dev librsvg2-bin libboost1.81-dev
+  gettext libfontconfig-dev librsvg2-bin libboost1.81-dev libbrlapi-dev liblouis-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
   # The Windows build, cross-built and run under wine.
   packages+=(g++-mingw-w64-x86-64-posix wine wine64 unzip)
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick x11-utils
     x11-xserver-utils tmux universal-ctags git clang libclang-rt-14-dev
-    libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
+    libpulse-dev pulseaudio pulseaudio-utils speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    brltty)
   # The package's checks: CPack's dependency scan, lintian, the validators, the locales.
   packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base locales)
 fi
