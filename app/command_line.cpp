@@ -7,6 +7,7 @@
 #include "app/message_language.h"
 #include "data/translate.h"
 #include "frontends/frontend_table.h"
+#include "run/braille_link.h"
 #include "run/failure.h"
 #include "run/run.h"
 #include "speech/engine_chain.h"
@@ -52,6 +53,24 @@ std::string keys_help() {
   return help;
 }
 
+// Where a braille display can be driven: whether to, and which braille.
+void add_braille_options(CLI::App& app, Options& options) {
+  // TRANSLATORS: the option values (auto, on, off, integral, abreviado) stay as they are.
+  add_choice(
+      app, "--braille", {"auto", "on", "off"},
+      [&options](const std::string& given) {
+        options.braille = given == "on"    ? BrailleMode::On
+                          : given == "off" ? BrailleMode::Off
+                                           : BrailleMode::Auto;
+      },
+      translate("the texts on a braille display through brltty: auto (when brltty answers), on "
+                "(saying why not) or off"));
+  add_choice(app, "--braille-code", options.braille_code,
+             {{"integral", BrailleCode::Uncontracted}, {"abreviado", BrailleCode::Contracted}},
+             translate("uncontracted (integral) or Spanish contracted (abreviado) braille for this "
+                       "run; the settings' braille key keeps it"));
+}
+
 // --frontend and --speech take what this build has.
 void add_run_options(CLI::App& app, Options& options) {
   std::vector<std::pair<std::string, FrontendKind>> frontends;
@@ -87,6 +106,7 @@ void add_run_options(CLI::App& app, Options& options) {
          },
          translate("fixed local time HH:MM:SS"))
       ->type_name("HH:MM:SS");
+  if (braille_built()) add_braille_options(app, options);
   auto* settings_file =
       app.add_option("--settings", options.settings_file,
                      translate("settings file (headless reads none unless given)"))

@@ -47,6 +47,12 @@ constexpr std::size_t kCommandLimit = 256;
 constexpr auto kSizePoll = std::chrono::milliseconds(20);
 constexpr auto kLeaveLimit = std::chrono::milliseconds(500);
 
+// With the lock held: the destructor sets stop under it, so on_change is never called after.
+void raise_events(Shared& shared) {
+  shared.events.raise();
+  if (shared.options.on_change && !shared.stop) shared.options.on_change();
+}
+
 // The cells change with the status, under its lock, so that whoever sees the cells gone and
 // then asks for the status learns why.
 void set_status(Shared& shared, State state, std::string reason, std::size_t cells) {
@@ -55,7 +61,7 @@ void set_status(Shared& shared, State state, std::string reason, std::size_t cel
   shared.status = {state, std::move(reason)};
   shared.cells = cells;
   // Raised before anyone can see the new status, so that a loop never misses it.
-  shared.events.raise();
+  raise_events(shared);
 }
 
 // Sleeps up to `duration`, cut short by the end. False once the adapter is ending.
@@ -103,7 +109,10 @@ bool take_keys(Shared& shared, BrlapiSession& session) {
     shared.commands.push_back(*command);
     any = true;
   }
-  if (any) shared.events.raise();
+  if (any) {
+    std::lock_guard lock(shared.mutex);
+    raise_events(shared);
+  }
   return read != BrlapiSession::Read::Lost;
 }
 
@@ -182,9 +191,9 @@ BrlapiDisplay::BrlapiDisplay(Options options)
 }
 
 BrlapiDisplay::~BrlapiDisplay() {
+  std::unique_lock lock(shared_->mutex);
   shared_->stop = true;
   shared_->wake.raise();
-  std::unique_lock lock(shared_->mutex);
   shared_->finished_changed.wait_for(lock, kLeaveLimit, [&] { return shared_->finished; });
 }
 

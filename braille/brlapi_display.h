@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ class BrlapiDisplay final : public BrailleDisplay {
     std::chrono::milliseconds retry{2000};  // after a failed attempt or a lost connection
     // How long the display may take to say its size once brltty answered.
     std::chrono::milliseconds size_limit{5000};
+    // Called on the adapter's thread each time it raises the wait handle, for a loop that
+    // waits on something else; never once the adapter is destroyed.
+    std::function<void()> on_change;
   };
   enum class State { Connecting, Connected, Unavailable };
   struct Status {

@@ -9,9 +9,10 @@ file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
 # The engine chain and the engines; SAPI's pure parts are tested on Linux too.
 set(ENGINE_SOURCES speech/engine_chain.cpp speech/failover_engine.cpp
   speech/sapi_parts.cpp)
-# What any run needs: options, transcript, key scripts, settings, interrupts, checked files.
-set(RUN_SOURCES run/checked_file.cpp run/key_names.cpp run/key_script.cpp run/run.cpp
-  run/run_engine.cpp run/settings_file.cpp run/transcript.cpp)
+# What any run needs: options, transcript, key scripts, settings, interrupts, checked files, the
+# inbox and the braille display.
+set(RUN_SOURCES run/checked_file.cpp run/inbox.cpp run/key_names.cpp run/key_script.cpp
+  run/run.cpp run/run_engine.cpp run/settings_file.cpp run/transcript.cpp)
 # Front ends; the Win32 keys' table is pure and tested on Linux too.
 set(FRONTEND_SOURCES frontends/frontend_table.cpp frontends/headless/headless_frontend.cpp
   frontends/win32/win32_keys.cpp)
@@ -22,7 +23,8 @@ set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/message_language.c
 
 if(WIN32)
   list(APPEND ENGINE_SOURCES speech/sapi_engine.cpp speech/system_engines_windows.cpp)
-  list(APPEND RUN_SOURCES run/interrupts_windows.cpp)
+  list(APPEND RUN_SOURCES run/interrupts_windows.cpp run/inbox_windows.cpp
+    run/braille_windows.cpp)
   list(APPEND FRONTEND_SOURCES frontends/win32/win32_frontend.cpp frontends/absent_windows.cpp)
   list(APPEND APP_SOURCES app/message_language_windows.cpp)
   set(MAIN_SOURCES app/main_windows.cpp frontends/win32/rename_box.rc)
@@ -30,7 +32,7 @@ else()
   list(APPEND ENGINE_SOURCES speech/espeak_engine.cpp speech/fading_queue.cpp
     speech/speechd_engine.cpp speech/serial_worker.cpp speech/system_engines_linux.cpp)
   list(APPEND RUN_SOURCES run/interrupt_source_posix.cpp run/run_engine_posix.cpp
-    run/interruptible_input_posix.cpp)
+    run/interruptible_input_posix.cpp run/inbox_posix.cpp run/braille_linux.cpp)
   file(GLOB WINDOW_SOURCES CONFIGURE_DEPENDS frontends/window/*.cpp)
   file(GLOB TERMINAL_SOURCES CONFIGURE_DEPENDS frontends/terminal/*.cpp)
   list(APPEND FRONTEND_SOURCES ${WINDOW_SOURCES} ${TERMINAL_SOURCES})

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "run/failure.h"
+#include "run/inbox.h"
 #include "run/options.h"
 #include "run/session.h"
 #include "screens/platform.h"
@@ -23,6 +24,9 @@ struct FrontendParts {
   bool speech_prints;
   // The first line of what the engine chain complained of, to keep in sight; empty for none.
   std::string notice;
+  // What other threads hand the loop (the braille display's keys): run() waits on it beside its
+  // own input and runs its tasks between keys.
+  Inbox& inbox;
 };
 
 class Frontend {

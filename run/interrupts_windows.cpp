@@ -91,6 +91,11 @@ InterruptibleInput::int_type InterruptibleInput::underflow() {
   return traits_type::to_int_type(*gptr());
 }
 
+// A console or pipe cannot be waited on beside the inbox here: its tasks run between lines.
+InterruptibleInput::Ready InterruptibleInput::wait_line(Inbox&) {
+  return Ready::Line;
+}
+
 void RunEngine::wait_until_done() {
   if (interrupts_.signal()) return;
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -16,6 +16,8 @@
 namespace fortuna {
 
 enum class FrontendKind { Window, Terminal, Headless };
+// Auto: the display when brltty answers, silence when it does not; On: as auto, saying why not.
+enum class BrailleMode { Auto, On, Off };
 
 struct Options {
   std::optional<FrontendKind> frontend;  // nothing: the best this build and place allow
@@ -25,6 +27,8 @@ struct Options {
   std::optional<TimeOfDay> clock;        // nothing: the system's
   std::string settings_file;             // empty: the front end's default
   bool no_settings = false;
+  BrailleMode braille = BrailleMode::Auto;
+  std::optional<BrailleCode> braille_code;  // nothing: as the settings say
 };
 
 // Where this run keeps its settings: the file asked for, else the usual one when the front end

@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "data/translate.h"
+#include "run/braille_link.h"
+#include "run/inbox.h"
 #include "run/interrupt_source.h"
 #include "run/run_engine.h"
 #include "run/session.h"
@@ -17,6 +19,13 @@ namespace {
 
 std::string first_line(const std::string& text) {
   return text.substr(0, text.find('\n'));
+}
+
+// The command line's choice, else the settings', else uncontracted.
+BrailleCode braille_code(const Options& options, const SettingsFile* settings) {
+  if (options.braille_code) return *options.braille_code;
+  if (settings && settings->remembered().braille) return *settings->remembered().braille;
+  return BrailleCode::Uncontracted;
 }
 
 int say_failure(const Failure& failure) {
@@ -42,15 +51,19 @@ int play(const Options& options, const FrontendRow& row, Frontend& frontend,
   const auto settings = open_settings(options, row.settings, std::cerr);
   const auto clock = make_clock(options);
   Program program(engine, platform, *clock, settings.get());
-  program.speech().set_observer(&transcript);
   program.set_help_extra(frontend.help_extra());
+  Inbox inbox;
   Session session(program, transcript, engine);
+  const auto braille = attach_braille(options.braille, braille_code(options, settings.get()),
+                                      transcript, inbox, session, std::cerr);
+  program.speech().set_observer(braille ? braille.get() : &transcript);
 
   int code = exit_status::kSuccess;
   try {
     program.start();
     const bool prints = dynamic_cast<TextEngine*>(chosen.engine.get()) != nullptr;
-    if (const auto failure = frontend.open({engine, prints, notice})) return say_failure(*failure);
+    if (const auto failure = frontend.open({engine, prints, notice, inbox}))
+      return say_failure(*failure);
     std::cerr << engine_lines.str() << std::flush;
     code = frontend.run(session);
   } catch (const Failure& failure) {

@@ -133,7 +133,8 @@ std::string settings_help() {
       R"(Settings: the names, who plays each character, the rate and the voice are kept in
 $XDG_CONFIG_HOME/fortuna/ajustes.toml (or ~/.config/fortuna/ajustes.toml) by the window and
 the terminal; --settings FILE chooses another file, --no-settings none. Headless, none is read
-or saved unless --settings is given.
+or saved unless --settings is given. Contracted braille is chosen there with the line
+braille = 'abreviado' (uncontracted: 'integral', the default).
 )");
 #endif
 }
@@ -197,6 +198,12 @@ std::optional<Settings> SettingsFile::parse(std::string_view text, std::string& 
     if (!voice->is_string()) return fail(error, translate("voz is not a text"));
     settings.voice = voice->value<std::string>();
   }
+  if (const auto* braille = table.get("braille")) {
+    const auto code = braille->value<std::string>();
+    if (code != "integral" && code != "abreviado")
+      return fail(error, translate("braille is neither 'integral' nor 'abreviado'"));
+    settings.braille = *code == "abreviado" ? BrailleCode::Contracted : BrailleCode::Uncontracted;
+  }
   if (const auto* characters = table.get("personajes")) {
     if (!characters->is_array_of_tables())
       return fail(error, translate("personajes is not a list of tables"));
@@ -215,6 +222,9 @@ std::string SettingsFile::format(const Settings& settings) {
   toml::table table;
   if (settings.rate) table.insert("velocidad", *settings.rate);
   if (settings.voice) table.insert("voz", *settings.voice);
+  if (settings.braille)
+    table.insert("braille",
+                 *settings.braille == BrailleCode::Contracted ? "abreviado" : "integral");
   toml::array characters;
   for (const auto& character : settings.characters)
     characters.push_back(

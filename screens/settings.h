@@ -1,5 +1,6 @@
-// What a player may want kept from one run to the next: the names, who plays them, the rate and
-// the voice. The program keeps them somewhere; the screens only say when they change.
+// What a player may want kept from one run to the next: the names, who plays them, the rate, the
+// voice and the braille they read. The program keeps them somewhere; the screens only say when
+// they change.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,8 @@
 #include "data/roster.h"
 
 namespace fortuna {
+
+enum class BrailleCode { Uncontracted, Contracted };
 
 struct Settings {
   struct CharacterChoice {
@@ -21,6 +24,7 @@ struct Settings {
   std::optional<int> rate;
   // By its description, so that installing another voice does not change the choice.
   std::optional<std::string> voice;
+  std::optional<BrailleCode> braille;  // nothing: uncontracted
   bool operator==(const Settings&) const = default;
 };
 

@@ -34,13 +34,23 @@ class HeadlessFrontend final : public Frontend, private Platform {
 
   Platform& platform() override { return *this; }
   std::string help_extra() const override { return {}; }
-  std::optional<Failure> open(const FrontendParts&) override { return std::nullopt; }
+  std::optional<Failure> open(const FrontendParts& parts) override {
+    inbox_ = &parts.inbox;
+    return std::nullopt;
+  }
 
   int run(Session& session) override {
     // A file's seats hear on their own from the start; a stream's from its first seat's key.
     bool seated = script_->seated();
     if (seated) session.use_seats();
     while (!session.ended() && !interrupts_.signal()) {
+      // Other threads' tasks run between lines and while a line is awaited; a script file is
+      // read whole at once and never waits.
+      inbox_->run_pending();
+      if (session.ended()) break;
+      if (keys_file_.empty() &&
+          input_buffer_.wait_line(*inbox_) == InterruptibleInput::Ready::Inbox)
+        continue;
       auto line = script_->next();
       if (!line) {
         if (!script_->error().empty()) throw script_failure(script_->error());
@@ -83,6 +93,7 @@ class HeadlessFrontend final : public Frontend, private Platform {
   InterruptibleInput input_buffer_{STDIN_FILENO, interrupts_};
   std::istream input_{&input_buffer_};
   std::optional<KeyScript> script_;
+  Inbox* inbox_ = nullptr;
 };
 
 }  // namespace

@@ -113,6 +113,7 @@ class TerminalFrontend final : public Frontend {
   }
 
   std::optional<Failure> open(const FrontendParts& parts) override {
+    inbox_ = &parts.inbox;
     // Printed lines are read by the screen reader, edits and all; a voice says the edits itself.
     if (!parts.speech_prints)
       terminal_.set_echo([&speech = parts.speech](const std::string& text) { speech.speak(text); });
@@ -127,7 +128,7 @@ class TerminalFrontend final : public Frontend {
     } restore{session_};
     while (!session.ended()) {
       const auto wait = decoder_.waiting() ? std::optional(KeyDecoder::kWaitTime) : std::nullopt;
-      TerminalEvent event = input_.next(wait);
+      TerminalEvent event = input_.next(wait, inbox_->fd());
       switch (event.kind) {
         case TerminalEvent::Kind::Interrupt:
           return exit_status::interrupted(event.signal);
@@ -138,6 +139,9 @@ class TerminalFrontend final : public Frontend {
           break;
         case TerminalEvent::Kind::Bytes:
           decoder_.feed(event.bytes);
+          break;
+        case TerminalEvent::Kind::Inbox:
+          inbox_->run_pending();
           break;
       }
       const auto read_at =
@@ -166,6 +170,7 @@ class TerminalFrontend final : public Frontend {
   TerminalInput input_;
   KeyDecoder decoder_;
   TerminalPlatform terminal_{session_, input_, decoder_};
+  Inbox* inbox_ = nullptr;
 };
 
 }  // namespace

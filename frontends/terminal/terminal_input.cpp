@@ -17,7 +17,7 @@ TerminalEvent ended() {
 }
 }  // namespace
 
-TerminalEvent TerminalInput::next(std::optional<std::chrono::milliseconds> timeout) {
+TerminalEvent TerminalInput::next(std::optional<std::chrono::milliseconds> timeout, int inbox) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = timeout ? Clock::now() + *timeout : Clock::time_point::max();
   for (;;) {
@@ -29,10 +29,11 @@ TerminalEvent TerminalInput::next(std::optional<std::chrono::milliseconds> timeo
       if (left.count() <= 0) return {};
       wait_ms = static_cast<int>(left.count());
     }
-    pollfd watched[2] = {{fd_, POLLIN, 0}, {interrupts_.fd(), POLLIN, 0}};
-    const int ready = ::poll(watched, 2, wait_ms);
+    pollfd watched[3] = {{fd_, POLLIN, 0}, {interrupts_.fd(), POLLIN, 0}, {inbox, POLLIN, 0}};
+    const int ready = ::poll(watched, 3, wait_ms);
     if (ready < 0 && errno != EINTR) return ended();
     if (ready <= 0 || watched[1].revents) continue;
+    if (watched[2].revents) return {TerminalEvent::Kind::Inbox, {}, {}, {}};
     if (!watched[0].revents) continue;
     char buffer[512];
     const ssize_t count = ::read(fd_, buffer, sizeof buffer);

@@ -1,5 +1,5 @@
-// Waiting on the terminal: the next bytes typed, the end of input, or a signal, whichever
-// comes first.
+// Waiting on the terminal: the next bytes typed, the end of input, a signal, or the inbox's
+// tasks, whichever comes first.
 #pragma once
 
 #include <chrono>
@@ -12,7 +12,7 @@
 namespace fortuna {
 
 struct TerminalEvent {
-  enum class Kind { Bytes, Timeout, End, Interrupt } kind = Kind::Timeout;
+  enum class Kind { Bytes, Timeout, End, Interrupt, Inbox } kind = Kind::Timeout;
   std::string bytes;          // Kind::Bytes: as read, at least one
   std::uint64_t read_at = 0;  // Kind::Bytes: when read() returned, in steady nanoseconds
   int signal = 0;             // Kind::Interrupt
@@ -22,8 +22,9 @@ class TerminalInput {
  public:
   TerminalInput(int fd, InterruptSource& interrupts) : fd_(fd), interrupts_(interrupts) {}
 
-  // Waits at most timeout (none: for ever). A signal wins over bytes already waiting.
-  TerminalEvent next(std::optional<std::chrono::milliseconds> timeout);
+  // Waits at most timeout (none: for ever). A signal wins over bytes already waiting. inbox is
+  // the inbox's descriptor, watched too (-1: not, as while a line is edited).
+  TerminalEvent next(std::optional<std::chrono::milliseconds> timeout, int inbox = -1);
 
  private:
   int fd_;

@@ -188,6 +188,7 @@ class Win32Frontend final : public Frontend {
   std::string help_extra() const override { return {}; }
 
   std::optional<Failure> open(const FrontendParts& parts) override {
+    inbox_ = &parts.inbox;
     if (!window_.open(procedure, this, parts.speech, parts.notice))
       return Failure{format_message(
           translate("no display for a window (%s); use --frontend headless"), "CreateWindow")};
@@ -199,14 +200,19 @@ class Win32Frontend final : public Frontend {
   // Until the last window closes, or a signal comes.
   int run(Session& session) override {
     session_ = &session;
-    HANDLE interrupted = static_cast<HANDLE>(interrupts_.event());
+    // The inbox's event may be missing (the system refused one): then only the signal is
+    // waited on.
+    const HANDLE watched[2] = {static_cast<HANDLE>(interrupts_.event()),
+                               static_cast<HANDLE>(inbox_->event())};
+    const DWORD count = watched[1] ? 2 : 1;
     while (!session.ended()) {
+      inbox_->run_pending();
       MSG message;
       if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) break;
         TranslateMessage(&message);
         DispatchMessageW(&message);
-      } else if (MsgWaitForMultipleObjects(1, &interrupted, FALSE, INFINITE, QS_ALLINPUT) ==
+      } else if (MsgWaitForMultipleObjects(count, watched, FALSE, INFINITE, QS_ALLINPUT) ==
                  WAIT_OBJECT_0) {
         return exit_status::interrupted(*interrupts_.signal());
       }
@@ -253,6 +259,7 @@ class Win32Frontend final : public Frontend {
   bool transcript_;
   Win32Platform window_;
   Session* session_ = nullptr;
+  Inbox* inbox_ = nullptr;
 };
 
 CreatedFrontend create_window_frontend(const Options& options, InterruptSource& interrupts) {

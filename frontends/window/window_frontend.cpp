@@ -65,10 +65,24 @@ class WindowFrontend final : public Frontend {
       return Failure{format_message(translate("%s; use --frontend headless"), error.c_str())};
     if (!window_.shows_text())
       report(std::cerr, translate("no font found; the window shows no text"));
+    inbox_ = &parts.inbox;
     return std::nullopt;
   }
 
   int run(Session& session) override {
+    // A task posted from another thread wakes SDL's wait with an event of its own.
+    const Uint32 wake = SDL_RegisterEvents(1);
+    if (wake != static_cast<Uint32>(-1))
+      inbox_->set_waker([wake] {
+        SDL_Event event{};
+        event.type = wake;
+        SDL_PushEvent(&event);
+      });
+    struct Unwake {
+      Inbox& inbox;
+      ~Unwake() { inbox.set_waker({}); }
+    } unwake{*inbox_};
+    inbox_->run_pending();  // posted before the waker was there
     SDL_Event event;
     while (!session.ended()) {
       // Keys are served in order as they came; the window is drawn once they are all served.
@@ -79,6 +93,8 @@ class WindowFrontend final : public Frontend {
         event = *next;
       }
       handle(event, session);
+      // After each event: the one that woke the loop, or any, as the rename box holds tasks back.
+      if (!session.ended()) inbox_->run_pending();
     }
     return exit_status::kSuccess;
   }
@@ -122,6 +138,7 @@ class WindowFrontend final : public Frontend {
   } video_;
   WindowPlatform window_;
   std::optional<KeyQueueClock> queue_clock_;
+  Inbox* inbox_ = nullptr;
 };
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <poll.h>
 #include <signal.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 #include "braille/braille_output.h"
@@ -19,11 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-bool braille_required() {
-  const char* value = std::getenv("FORTUNA_BRAILLE_REQUIRED");
-  return value != nullptr && std::strcmp(value, "1") == 0;
-}
 
 // Polls as a front end's loop would, until `done` or the limit.
 template <typename Done>
@@ -52,7 +45,7 @@ class BrailleBrlapi : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!VirtualBraille::brltty_installed()) {
-      if (braille_required()) FAIL() << "brltty is not installed";
+      if (VirtualBraille::required()) FAIL() << "brltty is not installed";
       GTEST_SKIP() << "brltty is not installed";
     }
     brltty_ = std::make_unique<VirtualBraille>();
@@ -171,7 +164,7 @@ TEST_F(BrailleBrlapi, DestroyingTheAdapterGivesTheDisplayBack) {
 
 TEST(BrailleBrlapiSession, AWriteBrlttyRefusesComesBackAsAnErrorInsteadOfEndingTheProcess) {
   if (!VirtualBraille::brltty_installed()) {
-    if (braille_required()) FAIL() << "brltty is not installed";
+    if (VirtualBraille::required()) FAIL() << "brltty is not installed";
     GTEST_SKIP() << "brltty is not installed";
   }
   VirtualBraille brltty;

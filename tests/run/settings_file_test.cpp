@@ -16,6 +16,7 @@ Settings sample() {
   Settings settings;
   settings.rate = -54;
   settings.voice = "Español (España) 'comillas' \"dobles\"";
+  settings.braille = BrailleCode::Contracted;
   settings.characters = {{"Ñandú «el gato»", Player::Person},
                          {std::string(300, 'x') + " é\t\\ fin", Player::Computer},
                          {"Doña Úrsula = [x] # no es comentario", Player::Person}};
@@ -27,7 +28,7 @@ TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHoldsAndTheFolderIsMadeF
   EXPECT_EQ(SettingsFile::parse(SettingsFile::format(sample()), error), sample()) << error;
   EXPECT_EQ(SettingsFile::parse("", error), Settings{});
   for (const char* damaged : {"velocidad = ", "velocidad = 'x'", "[[personajes]]\nnombre = 3",
-                              "personajes = 1", "\xff = 1"})
+                              "personajes = 1", "\xff = 1", "braille = 'grado 2'", "braille = 2"})
     EXPECT_FALSE(SettingsFile::parse(damaged, error)) << damaged;
   const auto path = scratch_dir() / "nueva" / "carpeta" / "ajustes.toml";
   std::ostringstream messages;

@@ -75,6 +75,11 @@ bool VirtualBraille::brltty_installed() {
   return std::system("command -v brltty >/dev/null 2>&1") == 0;
 }
 
+bool VirtualBraille::required() {
+  const char* value = std::getenv("FORTUNA_BRAILLE_REQUIRED");
+  return value != nullptr && std::string_view(value) == "1";
+}
+
 VirtualBraille::VirtualBraille(std::size_t cells) : cells_(cells) {
   char pattern[] = "/tmp/fortuna-braille-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {

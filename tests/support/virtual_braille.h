@@ -20,6 +20,8 @@ namespace fortuna::testing {
 class VirtualBraille {
  public:
   static bool brltty_installed();
+  // FORTUNA_BRAILLE_REQUIRED=1 (as in CI): a missing brltty fails a test instead of skipping it.
+  static bool required();
 
   // Starts brltty and connects as its display (within a few seconds, or error() says why).
   explicit VirtualBraille(std::size_t cells = 40);
