@@ -33,12 +33,6 @@ bool said(const std::vector<nlohmann::json>& events, const std::string& start) {
   return false;
 }
 
-std::size_t code_points(std::string_view utf8) {
-  std::size_t n = 0;
-  for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
-}
-
 // Unicode braille patterns (U+2800 to U+28FF), as liblouis's contracted cells come, and blanks.
 bool all_braille_patterns(const std::string& shown) {
   std::size_t patterns = 0;
@@ -95,13 +89,6 @@ class BrailleRun : public ::testing::Test {
     return brltty_->wait_until([&](const std::string& shown) { return shown.starts_with(start); },
                                10s);
   }
-  // The routing key over the first cell of `what`, where the display shows it.
-  bool route_to(const std::string& what) {
-    const auto at = brltty_->shown().find(what);
-    if (at == std::string::npos) return false;
-    brltty_->press("ROUTE " + std::to_string(code_points(brltty_->shown().substr(0, at))));
-    return true;
-  }
   // brltty has the display back: its own command redraws it with its own screen. Held by a
   // client, the key would have gone to the client.
   bool released(const std::string& game_text) {
@@ -126,7 +113,7 @@ TEST_F(BrailleRun, TheGameIsReadPannedWalkedAndAnsweredOnTheDisplay) {
     return shown.find("cartas son: 1.") != std::string::npos;
   })) << brltty_->shown();
   // The first card's number, pressed on the display, answers the room question as 1 would.
-  ASSERT_TRUE(route_to("1."));
+  ASSERT_TRUE(brltty_->route_to("1."));
   EXPECT_TRUE(shows("salas asignadas.")) << brltty_->shown();
   EXPECT_EQ(keys_in(events()), (std::vector<std::string>{"Space", "Enter", "Space", "1"}));
   EXPECT_TRUE(said(events(), "salas asignadas."));
@@ -204,7 +191,7 @@ TEST_F(BrailleRun, InATerminalARoutingKeyAnswersAsTheDigitWould) {
   brltty_->press("FWINRT");
   EXPECT_TRUE(brltty_->wait_until(
       [](const std::string& shown) { return shown.find("cartas son: 1.") != std::string::npos; }));
-  EXPECT_TRUE(route_to("1."));
+  EXPECT_TRUE(brltty_->route_to("1."));
   EXPECT_TRUE(shows("salas asignadas.")) << brltty_->shown();
   EXPECT_TRUE(tmux.run("send-keys -t game Escape"));
   EXPECT_TRUE(eventually([&] { return read_file(status) == "0\n"; }, 10s));

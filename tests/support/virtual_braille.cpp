@@ -225,6 +225,16 @@ void VirtualBraille::press(std::string_view command) {
   send(socket_, line.data(), line.size(), MSG_NOSIGNAL);
 }
 
+bool VirtualBraille::route_to(std::string_view text) {
+  const auto at = shown_.find(text);
+  if (at == std::string::npos) return false;
+  std::size_t cell = 0;  // one a code point
+  for (std::size_t i = 0; i < at; ++i)
+    cell += (static_cast<unsigned char>(shown_[i]) & 0xC0) != 0x80;
+  press("ROUTE " + std::to_string(cell));
+  return true;
+}
+
 void VirtualBraille::kill() {
   if (pid_ <= 0) return;
   ::kill(pid_, SIGKILL);

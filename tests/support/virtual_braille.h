@@ -50,6 +50,9 @@ class VirtualBraille {
   // "ROUTE n" as the routing key of cell n counted from 0 (so cell 0 cannot be pressed: the
   // driver refuses 0).
   void press(std::string_view command);
+  // The routing key over the first cell of `text` where the cells show it; false when they do
+  // not.
+  bool route_to(std::string_view text);
   // Ends brltty at once, as a crash would.
   void kill();
   // brltty again, on the same ports, with the display connected anew; false if it did not start.

@@ -8,6 +8,7 @@
 
 #include "support/game_process.h"
 #include "support/run_fortuna.h"
+#include "support/virtual_braille.h"
 
 namespace fortuna::testing {
 namespace {
@@ -39,14 +40,15 @@ class WindowFrontEnd : public ::testing::Test {
     display_.pop_back();
   }
   // The program in a window on this display, given the keyboard.
-  GameProcess& start(std::vector<std::string> args) {
+  GameProcess& start(std::vector<std::string> args, std::vector<std::string> environment = {}) {
     transcript_ = scratch_dir() / "transcript.jsonl";
     args.insert(args.begin(), {FORTUNA_BINARY, "--frontend", "window", "--no-settings",
                                "--transcript", transcript_.string()});
     // The fonts through fontconfig, as where the data folders do not hold them.
-    game_.emplace(args, std::vector<std::string>{"DISPLAY=" + display_, "WAYLAND_DISPLAY",
-                                                 "XDG_DATA_DIRS=/nonexistent",
-                                                 "SDL_AUDIODRIVER=dummy", without_leak_checks()});
+    environment.insert(environment.end(),
+                       {"DISPLAY=" + display_, "WAYLAND_DISPLAY", "XDG_DATA_DIRS=/nonexistent",
+                        "SDL_AUDIODRIVER=dummy", without_leak_checks()});
+    game_.emplace(args, environment);
     // By class: name searches depend on the locale.
     EXPECT_TRUE(
         x("timeout 20 xdotool search --sync --onlyvisible --class fortuna "
@@ -149,6 +151,34 @@ TEST_F(WindowFrontEnd, ASignalEndsTheRunWithItsNumberInTheRenameBoxToo) {
     EXPECT_EQ(game.wait_exit(), 130) << game.err();
     EXPECT_EQ(read_events(transcript_).back(), (nlohmann::json{{"event", "exit"}, {"code", 130}}));
   }
+}
+
+// The braille display's keys wake the window's loop, which otherwise waits on SDL alone.
+TEST_F(WindowFrontEnd, ARoutingKeyOnTheBrailleDisplayAnswersAsTheDigitWould) {
+  if (!VirtualBraille::brltty_installed()) {
+    if (VirtualBraille::required()) FAIL() << "brltty is not installed";
+    GTEST_SKIP() << "brltty is not installed";
+  }
+  VirtualBraille brltty;
+  ASSERT_EQ(brltty.error(), "");
+  const BrlapiSettings where = brltty.settings();
+  GameProcess& game = start({"--speech", "none", "--clock", "10:00:00", "--braille", "on"},
+                            {"BRLAPI_HOST=" + *where.host, "BRLAPI_AUTH=" + *where.auth});
+  const auto shows = [&](const char* text) {
+    return brltty.wait_until(
+        [&](const std::string& shown) { return shown.find(text) != std::string::npos; });
+  };
+  keys("space Return space");
+  ASSERT_TRUE(wait_for("key", 3));
+  ASSERT_TRUE(shows("Bigotes, el gato andalú, es su turno")) << brltty.shown();
+  brltty.press("FWINRT");
+  ASSERT_TRUE(shows("cartas son: 1.")) << brltty.shown();
+  ASSERT_TRUE(brltty.route_to("1."));
+  ASSERT_TRUE(wait_for("key", 4));
+  EXPECT_EQ(texts_of(read_events(transcript_), "key", "key").back(), "1");
+  EXPECT_TRUE(shows("salas asignadas.")) << brltty.shown();
+  keys("Escape");
+  EXPECT_EQ(game.wait_exit(), 0) << game.err();
 }
 
 }  // namespace
