@@ -1,14 +1,22 @@
 // Braille: how long a text takes to reach the display's cells (through brltty and its virtual
-// driver, as a real display would get it), a key's round trip, and the pure cost of cutting.
+// driver, as a real display would get it), a key's round trip, alone and through the real
+// program, the pure cost of cutting, and how many cells and windows the game's texts take.
 #include <benchmark/benchmark.h>
 #include <poll.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "braille/braille_output.h"
 #include "braille/brlapi_display.h"
 #include "braille/contracted.h"
+#include "support/game_process.h"
 #include "support/virtual_braille.h"
 
 namespace fortuna {
@@ -40,7 +48,9 @@ struct Rig {
       error = brltty->error();
       return;
     }
-    display = std::make_unique<BrlapiDisplay>(BrlapiDisplay::Options{brltty->settings()});
+    BrlapiDisplay::Options options;
+    options.settings = brltty->settings();
+    display = std::make_unique<BrlapiDisplay>(std::move(options));
     const auto deadline = std::chrono::steady_clock::now() + 8s;
     while (display->cells() == 0 && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(5ms);
@@ -121,6 +131,131 @@ void BM_BrailleContractLongText(benchmark::State& state) {
   state.counters["windows"] = static_cast<double>(cut_windows(rendering.cells, 40).size());
 }
 BENCHMARK(BM_BrailleContractLongText);
+
+// The real program, headless, on a brltty of its own; its keys typed through a pipe.
+struct GameRig {
+  std::unique_ptr<VirtualBraille> brltty;
+  std::optional<testing::GameProcess> game;
+  std::string error;
+
+  GameRig() {
+    if (!VirtualBraille::brltty_installed()) {
+      error = "brltty is not installed";
+      return;
+    }
+    brltty = std::make_unique<VirtualBraille>();
+    if (!brltty->error().empty()) {
+      error = brltty->error();
+      return;
+    }
+    const BrlapiSettings where = brltty->settings();
+    game.emplace(std::vector<std::string>{FORTUNA_BINARY, "--frontend", "headless", "--braille",
+                                          "on", "--no-settings", "--clock", "10:00:00"},
+                 std::vector<std::string>{"BRLAPI_HOST=" + *where.host, "BRLAPI_AUTH=none"});
+    // brltty's own screen shows until the program takes the display.
+    if (!brltty->wait_until(
+            [](const std::string& shown) { return shown.starts_with("La fortuna de"); }, 10s))
+      error = "the greeting never showed: " + game->err();
+  }
+  // Waits until the cells show something other than `from`.
+  bool changes(const std::string& from) {
+    return brltty->wait_until(
+        [&](const std::string& shown) { return !shown.empty() && shown != from; }, 10s);
+  }
+};
+
+// A key typed to the program until its text is on the cells: the game, the speech channel's
+// observer, the adapter's thread, brltty and its driver. The goal is 20 ms.
+void BM_BrailleKeyToDisplayThroughTheGame(benchmark::State& state) {
+  GameRig rig;
+  if (!rig.error.empty()) return state.SkipWithError(rig.error.c_str());
+  for (auto _ : state) {
+    const std::string before = rig.brltty->shown();
+    rig.game->type("Right\n");  // the next character of the roster: a new text each time
+    if (!rig.changes(before)) return state.SkipWithError("the text never showed");
+  }
+}
+BENCHMARK(BM_BrailleKeyToDisplayThroughTheGame)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(50);
+
+// A line key on the display until the text before shows: brltty, the adapter's thread, the
+// inbox, the front end's loop, and back.
+void BM_BrailleLineKeyToDisplayThroughTheGame(benchmark::State& state) {
+  GameRig rig;
+  if (!rig.error.empty()) return state.SkipWithError(rig.error.c_str());
+  rig.game->type("Right\nRight\n");
+  if (!rig.brltty->wait_until(
+          [](const std::string& shown) { return shown.starts_with("Vanessa"); }))
+    return state.SkipWithError("the keys never showed");
+  int n = 0;
+  for (auto _ : state) {
+    const std::string before = rig.brltty->shown();
+    rig.brltty->press(n++ % 2 == 0 ? "LNUP" : "LNDN");
+    if (!rig.changes(before)) return state.SkipWithError("the line key never showed");
+  }
+}
+BENCHMARK(BM_BrailleLineKeyToDisplayThroughTheGame)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(50);
+
+// Every text the golden transcripts say, once each: the game's texts of every kind.
+std::vector<std::string> game_texts() {
+  std::set<std::string> texts;
+  const auto folder = std::filesystem::path(FORTUNA_SOURCE_DIR) / "tests" / "golden";
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".jsonl") continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);) {
+      const auto event = nlohmann::json::parse(line, nullptr, false);
+      if (event.is_object() && event.value("event", "") == "speak")
+        texts.insert(event.value("text", ""));
+    }
+  }
+  return {texts.begin(), texts.end()};
+}
+
+// Cells and windows at 40 cells of the texts longer than one window, uncontracted (0) and
+// contracted (1); the time is that of translating and cutting them all.
+void BM_BrailleGameTextsAt40Cells(benchmark::State& state) {
+  Translator translate = uncontracted;
+  if (state.range(0) == 1) {
+    auto opened = ContractedBraille::open();
+    if (auto* error = std::get_if<std::string>(&opened)) return state.SkipWithError(error->c_str());
+    translate = std::get<ContractedBraille>(opened);
+  }
+  const std::vector<std::string> texts = game_texts();
+  std::vector<std::size_t> cells, windows;
+  for (auto _ : state) {
+    cells.clear();
+    windows.clear();
+    for (const std::string& text : texts) {
+      const Rendering rendering = translate(normalized_text(text));
+      if (rendering.cells.size() <= 40) continue;
+      cells.push_back(rendering.cells.size());
+      windows.push_back(cut_windows(rendering.cells, 40).size());
+    }
+  }
+  if (cells.empty()) return state.SkipWithError("no long text");
+  const auto mean = [](const std::vector<std::size_t>& values) {
+    double sum = 0;
+    for (const std::size_t value : values) sum += static_cast<double>(value);
+    return sum / static_cast<double>(values.size());
+  };
+  state.counters["long_texts"] = static_cast<double>(cells.size());
+  state.counters["cells_mean"] = mean(cells);
+  state.counters["cells_max"] = static_cast<double>(*std::max_element(cells.begin(), cells.end()));
+  state.counters["windows_mean"] = mean(windows);
+  state.counters["windows_max"] =
+      static_cast<double>(*std::max_element(windows.begin(), windows.end()));
+}
+BENCHMARK(BM_BrailleGameTextsAt40Cells)
+    ->ArgName("contracted")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fortuna
