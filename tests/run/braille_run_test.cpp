@@ -148,7 +148,7 @@ TEST_F(BrailleRun, ABrlttyKilledMidGameLeavesTheGamePlayingToItsEnd) {
 TEST_F(BrailleRun, ASignalEndsTheRunInOrderAndGivesTheDisplayBack) {
   GameProcess& game = start();
   ASSERT_TRUE(shows("La fortuna de Vadod Brunilda.")) << brltty_->shown();
-  kill(game.pid(), SIGTERM);
+  ASSERT_TRUE(game.signal(SIGTERM));
   EXPECT_EQ(game.wait_exit(), 128 + SIGTERM);
   EXPECT_EQ(events().back(), (nlohmann::json{{"event", "exit"}, {"code", 128 + SIGTERM}}));
   EXPECT_TRUE(released("La fortuna de Vadod")) << brltty_->shown();
