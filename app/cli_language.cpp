@@ -40,6 +40,7 @@ void translate_help(CLI::App& app) {
   formatter->label("SUBCOMMAND", translate("SUBCOMMAND"));
   formatter->label("TEXT", translate("TEXT"));
   formatter->label("REQUIRED", translate("REQUIRED"));
+  formatter->label("Positionals", translate("Positionals"));
   translate_groups(app);
 }
 
@@ -72,6 +73,8 @@ std::string describe_parse_error(const CLI::ParseError& error, const CLI::App& a
       return format_message(translate("%s needs a value"), option.c_str());
     return format_message(translate("%s takes one value, once"), option.c_str());
   }
+  if (dynamic_cast<const CLI::RequiredError*>(&error))
+    return format_message(translate("%s is needed"), option_named_in(message).c_str());
   // Our own validators' complaints, already translated, behind the option's name.
   if (dynamic_cast<const CLI::ValidationError*>(&error)) return message;
   return format_message(translate("the command line is not understood: %s"), message.c_str());

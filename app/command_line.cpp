@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/cli_language.h"
+#include "app/connect_command.h"
 #include "app/message_language.h"
 #include "data/translate.h"
 #include "frontends/frontend_table.h"
@@ -138,6 +139,8 @@ int run_command_line(int argc, char** argv) {
       app.add_subcommand("bench", translate("play fixed all-computer games and print a signature"));
   SimulateOptions simulate_options;
   auto* simulate = add_simulate_command(app, simulate_options);
+  ConnectOptions connect_options;
+  auto* connect = add_connect_command(app, connect_options);
 
   translate_help(app);
   try {
@@ -155,9 +158,12 @@ int run_command_line(int argc, char** argv) {
   if (simulate->parsed()) return run_simulate(simulate_options);
   if (list_voices) return print_voices(options.speech, std::cout, std::cerr);
 
+  std::variant<MakeSession, Failure> session = make_local_session;
+  if (connect->parsed()) session = connect_session(connect_options);
+  if (const auto* failure = std::get_if<Failure>(&session)) return say_failure(*failure);
   const auto chosen = choose_frontend(options);
   if (const auto* failure = std::get_if<Failure>(&chosen)) return say_failure(*failure);
-  return run_game(options, *std::get<const FrontendRow*>(chosen));
+  return run_game(options, *std::get<const FrontendRow*>(chosen), std::get<MakeSession>(session));
 }
 
 }  // namespace fortuna

@@ -1,5 +1,7 @@
 #include "client/remote_table.h"
 
+#include <utility>
+
 #include "data/text.h"
 #include "narration/help.h"
 #include "narration/remote.h"
@@ -32,6 +34,11 @@ RemoteTable::RemoteTable(SpeechChannel& speech, Platform& platform, SettingsStor
       send_(std::move(send)) {}
 
 void RemoteTable::start() {
+  if (settings_) {
+    const auto& tokens = settings_->remembered().tokens;
+    if (const auto found = tokens.find(place_.server); found != tokens.end())
+      token_ = found->second;
+  }
   speech_.create_voice();
   speech_.load_voices();
   speech_.set_current_voice(0);
@@ -97,12 +104,22 @@ void RemoteTable::handle(const ServerMessage& message) {
     case Kind::Goodbye:
       if (message.code == "no_such_table" && !place_.table.empty())
         return send_(create_message(place_.table));
+      // A token from another life of the server: a new person, then.
+      if (message.code == "unknown_token" && !token_.empty()) {
+        token_.clear();
+        return send_(hello_message(place_.name, token_));
+      }
       return say(message.text, Wait::None, kToMe);
   }
 }
 
 void RemoteTable::welcomed(const ServerMessage& message) {
   token_ = message.token;
+  // Kept for the next run: a person who closes the program comes back to their seat.
+  if (settings_) {
+    Settings settings = settings_->remembered();
+    if (std::exchange(settings.tokens[place_.server], token_) != token_) settings_->save(settings);
+  }
   if (message.flag) return;  // back at the table: joined and the rest follow
   if (!place_.table.empty()) return send_(join_message(place_.table, place_.onlooker));
   send_(list_message());

@@ -12,14 +12,17 @@ set(ENGINE_SOURCES speech/engine_chain.cpp speech/failover_engine.cpp
 # What any run needs: options, transcript, key scripts, settings, interrupts, checked files, the
 # inbox and the braille display.
 set(RUN_SOURCES run/checked_file.cpp run/inbox.cpp run/key_names.cpp run/key_script.cpp
+  run/local_session.cpp
   run/run.cpp run/run_engine.cpp run/settings_file.cpp run/transcript.cpp)
 # Front ends; the Win32 keys' table is pure and tested on Linux too.
 set(FRONTEND_SOURCES frontends/frontend_table.cpp frontends/headless/headless_frontend.cpp
   frontends/win32/win32_keys.cpp)
 # The client of a table server: the protocol, the connection, the table as its person plays it.
-set(CLIENT_SOURCES client/protocol.cpp client/connection.cpp client/remote_table.cpp)
+set(CLIENT_SOURCES client/protocol.cpp client/connection.cpp client/remote_table.cpp
+  client/remote_session.cpp)
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS tools/*/*.cpp)
-set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/message_language.cpp)
+set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/connect_command.cpp
+  app/message_language.cpp)
 
 if(WIN32)
   list(APPEND ENGINE_SOURCES speech/sapi_engine.cpp speech/system_engines_windows.cpp)

@@ -9,7 +9,6 @@
 #include "run/run_engine.h"
 #include "run/session.h"
 #include "run/transcript.h"
-#include "screens/program.h"
 #include "speech/system_engines.h"
 #include "speech/text_engine.h"
 
@@ -35,8 +34,9 @@ int say_failure(const Failure& failure) {
 
 // The game, from its greeting to its end, through an opened front end. Speech comes first:
 // the greeting is heard while the front end comes up.
-int play(const Options& options, const FrontendRow& row, Frontend& frontend,
-         InterruptSource& interrupts, CheckedFile& standard_output, Transcript& transcript) {
+int play(const Options& options, const FrontendRow& row, const MakeSession& make_session,
+         Frontend& frontend, InterruptSource& interrupts, CheckedFile& standard_output,
+         Transcript& transcript) {
   // The engine chain's lines wait until the front end is up: a run that cannot open says one
   // line, its reason.
   std::ostringstream engine_lines;
@@ -50,22 +50,22 @@ int play(const Options& options, const FrontendRow& row, Frontend& frontend,
   RecordedPlatform platform(frontend.platform(), transcript);
   const auto settings = open_settings(options, row.settings, std::cerr);
   const auto clock = make_clock(options);
-  Program program(engine, platform, *clock, settings.get());
-  program.set_help_extra(frontend.help_extra());
   Inbox inbox;
-  Session session(program, transcript, engine);
+  SessionParts parts{
+      engine, platform, *clock, settings.get(), transcript, inbox, frontend.help_extra()};
+  const auto session = make_session(parts);
   const auto braille = attach_braille(options.braille, braille_code(options, settings.get()),
-                                      transcript, inbox, session, std::cerr);
-  program.speech().set_observer(braille ? braille.get() : &transcript);
+                                      transcript, inbox, *session, std::cerr);
+  session->speech().set_observer(braille ? braille.get() : &transcript);
 
   int code = exit_status::kSuccess;
   try {
-    program.start();
+    session->start();
     const bool prints = dynamic_cast<TextEngine*>(chosen.engine.get()) != nullptr;
     if (const auto failure = frontend.open({engine, prints, notice, inbox}))
       return say_failure(*failure);
     std::cerr << engine_lines.str() << std::flush;
-    code = frontend.run(session);
+    code = frontend.run(*session);
   } catch (const Failure& failure) {
     // The input that ended with a signal ends as the signal does.
     code = say_failure(interrupts.signal() ? Failure::interrupted(*interrupts.signal()) : failure);
@@ -76,7 +76,7 @@ int play(const Options& options, const FrontendRow& row, Frontend& frontend,
 
 }  // namespace
 
-int run_game(const Options& options, const FrontendRow& row) {
+int run_game(const Options& options, const FrontendRow& row, const MakeSession& make_session) {
   InterruptSource interrupts;
   CreatedFrontend created = row.create(options, interrupts);
   if (const auto* failure = std::get_if<Failure>(&created)) return say_failure(*failure);
@@ -85,7 +85,8 @@ int run_game(const Options& options, const FrontendRow& row) {
   CheckedFile standard_output;
   const auto transcript = Transcript::open(options.transcript_file, standard_output, std::cerr);
   if (!transcript) return exit_status::kBadInput;
-  const int code = play(options, row, frontend, interrupts, standard_output, *transcript);
+  const int code =
+      play(options, row, make_session, frontend, interrupts, standard_output, *transcript);
   return finish_run(code, *transcript, standard_output, std::cerr);
 }
 

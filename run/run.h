@@ -6,10 +6,13 @@
 
 #include "run/frontend.h"
 #include "run/options.h"
+#include "run/session.h"
 
 namespace fortuna {
 
-// Plays until the game ends; the exit status.
-int run_game(const Options& options, const FrontendRow& frontend);
+// Plays what make_session makes (the game on this machine: make_local_session) until it ends;
+// the exit status.
+int run_game(const Options& options, const FrontendRow& frontend,
+             const MakeSession& make_session = make_local_session);
 
 }  // namespace fortuna

@@ -204,6 +204,13 @@ std::optional<Settings> SettingsFile::parse(std::string_view text, std::string& 
       return fail(error, translate("braille is neither 'integral' nor 'abreviado'"));
     settings.braille = *code == "abreviado" ? BrailleCode::Contracted : BrailleCode::Uncontracted;
   }
+  if (const auto* tokens = table.get("fichas")) {
+    if (!tokens->is_table()) return fail(error, translate("fichas is not a table"));
+    for (const auto& [server, token] : *tokens->as_table()) {
+      if (!token.is_string()) return fail(error, translate("a ficha is not a text"));
+      settings.tokens[std::string(server.str())] = *token.value<std::string>();
+    }
+  }
   if (const auto* characters = table.get("personajes")) {
     if (!characters->is_array_of_tables())
       return fail(error, translate("personajes is not a list of tables"));
@@ -230,6 +237,9 @@ std::string SettingsFile::format(const Settings& settings) {
     characters.push_back(
         toml::table{{"nombre", character.name}, {"persona", character.player == Player::Person}});
   if (!characters.empty()) table.insert("personajes", std::move(characters));
+  toml::table tokens;
+  for (const auto& [server, token] : settings.tokens) tokens.insert(server, token);
+  if (!tokens.empty()) table.insert("fichas", std::move(tokens));
   std::ostringstream out;
   out << kHeader << table << '\n';
   return out.str();

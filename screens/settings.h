@@ -3,6 +3,7 @@
 // they change.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct Settings {
   // By its description, so that installing another voice does not change the choice.
   std::optional<std::string> voice;
   std::optional<BrailleCode> braille;  // nothing: uncontracted
+  // What each table server ("host:port") gave this person: the way back to their seat.
+  std::map<std::string, std::string> tokens;
   bool operator==(const Settings&) const = default;
 };
 

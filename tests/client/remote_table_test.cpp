@@ -11,9 +11,21 @@
 namespace fortuna::testing {
 namespace {
 
+// Settings kept in memory.
+struct Remembered final : SettingsStore {
+  const Settings& remembered() const override { return settings; }
+  void save(const Settings& saved) override {
+    settings = saved;
+    ++saves;
+  }
+  Settings settings;
+  int saves = 0;
+};
+
 struct Client {
-  explicit Client(RemoteTable::Place place = {"localhost:4747", "Ana", "", false})
-      : table(speech, platform, nullptr, std::move(place),
+  explicit Client(RemoteTable::Place place = {"localhost:4747", "Ana", "", false},
+                  SettingsStore* settings = nullptr)
+      : table(speech, platform, settings, std::move(place),
               [this](std::string message) { sent.push_back(std::move(message)); }) {
     speech.set_observer(&log);
     table.start();
@@ -122,6 +134,20 @@ TEST(RemoteTable, ADropIsSaidAndTheWayBackUsesTheToken) {
   c.key(keys::kSpace);
   EXPECT_EQ(c.sent.size(), sent) << "an onlooker sends no game keys";
   EXPECT_EQ(c.log.last(), "Está mirando: solo escucha la partida.");
+}
+
+TEST(RemoteTable, TheTokenIsKeptForTheNextRunAndForgottenWhenTheServerKnowsItNot) {
+  Remembered kept;
+  kept.settings.tokens["localhost:4747"] = "old";
+  Client c({"localhost:4747", "Ana", "", false}, &kept);
+  c.table.opened();
+  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","token":"old","type":"hello","version":1})");
+  c.table.received(R"({"type":"error","code":"unknown_token","message":"No se conoce."})");
+  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","type":"hello","version":1})");
+  c.table.received(R"({"type":"welcome","version":1,"token":"new","name":"Ana","resumed":false})");
+  EXPECT_EQ(kept.settings.tokens["localhost:4747"], "new");
+  c.table.received(R"({"type":"welcome","version":1,"token":"new","name":"Ana","resumed":true})");
+  EXPECT_EQ(kept.saves, 1) << "the same token is not written again";
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ Settings sample() {
   settings.rate = -54;
   settings.voice = "Español (España) 'comillas' \"dobles\"";
   settings.braille = BrailleCode::Contracted;
+  settings.tokens = {{"[::1]:8417", "0f1e2d3c"}, {"mesas.example.org:443", "a.b"}};
   settings.characters = {{"Ñandú «el gato»", Player::Person},
                          {std::string(300, 'x') + " é\t\\ fin", Player::Computer},
                          {"Doña Úrsula = [x] # no es comentario", Player::Person}};
@@ -27,8 +28,9 @@ TEST(SettingsFile, EveryFieldComesBackAsItWentWhateverItHoldsAndTheFolderIsMadeF
   std::string error;
   EXPECT_EQ(SettingsFile::parse(SettingsFile::format(sample()), error), sample()) << error;
   EXPECT_EQ(SettingsFile::parse("", error), Settings{});
-  for (const char* damaged : {"velocidad = ", "velocidad = 'x'", "[[personajes]]\nnombre = 3",
-                              "personajes = 1", "\xff = 1", "braille = 'grado 2'", "braille = 2"})
+  for (const char* damaged :
+       {"velocidad = ", "velocidad = 'x'", "[[personajes]]\nnombre = 3", "personajes = 1",
+        "\xff = 1", "braille = 'grado 2'", "braille = 2", "fichas = 'x'", "[fichas]\nservidor = 3"})
     EXPECT_FALSE(SettingsFile::parse(damaged, error)) << damaged;
   const auto path = scratch_dir() / "nueva" / "carpeta" / "ajustes.toml";
   std::ostringstream messages;
