@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -35,7 +36,8 @@ class Transcript final : public SpeechObserver {
 
  private:
   Transcript() = default;
-  void write(const std::string& line);
+  void write(const nlohmann::ordered_json& event);
+  void write_line(const std::string& text);
 
   std::unique_ptr<CheckedFile> file_;
   CheckedFile* out_ = nullptr;  // nothing when there is no transcript
