@@ -52,3 +52,5 @@ install(FILES ${staged}/fortuna-256.png RENAME ${FORTUNA_APP_ID}.png
 install(FILES ${staged}/man/en/fortuna.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${staged}/man/es/fortuna.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/es/man6)
 install(FILES ${packaging}/copyright ${staged}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The browser page, which `fortuna servidor` serves at its address.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/web/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fortuna/web)

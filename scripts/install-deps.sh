@@ -18,6 +18,8 @@ if [[ "${1:-}" == "--tests" ]]; then
     brltty)
   # The package's checks: CPack's dependency scan, lintian, the validators, the locales.
   packages+=(dpkg-dev file lintian desktop-file-utils appstream groff-base locales)
+  # The page's tests: a real browser driven by Selenium, the stand-in table server, axe-core.
+  packages+=(chromium chromium-driver python3-selenium python3-websockets)
 fi
 
 missing=()

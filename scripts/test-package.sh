@@ -62,6 +62,11 @@ step "unpacked root"
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 appstreamcli validate-tree --no-net "$root"
+# The browser page, every file of it, as the server serves it.
+for page in "$source_dir"/web/*; do
+  cmp -s "$page" "$root/usr/share/fortuna/web/$(basename "$page")" ||
+    fail "the package lacks the page's $(basename "$page") in /usr/share/fortuna/web"
+done
 game="$root/usr/games/fortuna"
 [[ -x $game ]] || fail "no program at /usr/games/fortuna"
 while IFS= read -r -d '' file; do

@@ -17,6 +17,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_TESTS=ON -DFORTU
 cmake --build build -j"$jobs"
 # The window tests drive a real X server with xdotool; one retry absorbs a lost keystroke.
 (cd build && ctest --output-on-failure --no-tests=error -j"$jobs" --repeat until-pass:2)
+# The browser page, in headless Chromium, at a table with other pages and a protocol client.
+bash scripts/test-web.sh build
 # Memory must not grow over many games in one process.
 build/bench/fortuna_soak 100000
 # The Debian package made from this build, checked and played as players get it.

@@ -335,6 +335,7 @@
         b = button(c.number + '. ' + c.name + ': ' + who + (c.holder ? '' : '. Tomarlo'),
           () => send({ type: 'take', character: c.number }));
         if (c.holder) b.disabled = true;
+        li.appendChild(b);
       }
       if (b) b.dataset.number = c.number;
       ul.appendChild(li);
@@ -477,6 +478,11 @@
   voice.setRate(voice.rate);
   voice.pick();
   if (window.speechSynthesis) window.speechSynthesis.addEventListener('voiceschanged', () => voice.pick());
+
+  // A page left for another keeps its socket open in the back-forward cache: the table would
+  // never hear that its player is away.
+  window.addEventListener('pagehide', () => { state.closing = true; if (state.ws) state.ws.close(1000); });
+  window.addEventListener('pageshow', (e) => { if (e.persisted) { state.closing = false; connect(); } });
 
   // What tests and people measuring read: the log's texts in order.
   window.fortunaLog = logTexts;

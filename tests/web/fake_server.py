@@ -105,18 +105,19 @@ class Server:
         if person.ws is not None:
             try:
                 await person.ws.send(json.dumps(message, ensure_ascii=False))
+                return True
             except websockets.ConnectionClosed:
                 pass
+        return False
 
     async def say(self, person, text, wait="none", audience="table", seat=None):
         person.n += 1
         message = {"type": "say", "text": text, "wait": wait, "audience": audience, "n": person.n}
         if seat:
             message["seat"] = seat
-        if person.ws is None:
+        # A text sent into a connection already closing is as missed as one never sent.
+        if person.ws is None or not person.ws.open or not await self.send(person, message):
             person.missed.append({"text": text, "n": person.n})
-        else:
-            await self.send(person, message)
         if audience == "seat":
             person.question = text
         await self.update_choices(person)
@@ -148,9 +149,21 @@ class Server:
         if table and table.started and person.role == "player" and person.seat():
             q = person.question
             discard = "¿Qué carta" in q
+            if discard:
+                # The cards are listed before the question, the rooms and targets after it.
+                q = q[:q.index("¿Qué carta")]
+            if "¿A qué habitación" in q and not discard:
+                q = q[q.index("¿A qué habitación"):]
             if "¿A qué habitación" in q or discard or "Elija el jugador" in q:
-                for number, name in re.findall(r"(\d+)\. ([^.;:]+)", q):
-                    choices.append({"key": number, "name": number + ". " + name.strip()})
+                seen = set()
+                items = list(re.finditer(r"(\d+)\. ", q))
+                for item, after in zip(items, items[1:] + [None]):
+                    number = item.group(1)
+                    name = q[item.end():after.start() if after else len(q)]
+                    name = re.split(r"[:.;(]", name)[0].strip(" ,").removesuffix(" y").strip(" ,")
+                    if number not in seen and name:
+                        seen.add(number)
+                        choices.append({"key": number, "name": number + ". " + name.strip(" ,")})
                 if discard:
                     choices += [{"key": "Ctrl+" + c["key"], "name": "Descartar " + c["name"]}
                                 for c in list(choices)]
