@@ -6,6 +6,7 @@ import os
 import time
 import unittest
 
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -50,12 +51,18 @@ def enter(driver, url, name):
 
 
 def click_button(driver, text, timeout=10):
-    def find():
-        for b in driver.find_elements(By.TAG_NAME, "button"):
-            if b.is_displayed() and b.is_enabled() and b.text.startswith(text):
-                return b
-        return None
-    wait_until("a button \"%s\"" % text, find, timeout).click()
+    """Clicks the shown, enabled button whose text begins so, once the page has drawn it; lists
+    redrawn meanwhile are looked at again."""
+    def click():
+        try:
+            for b in driver.find_elements(By.TAG_NAME, "button"):
+                if b.is_displayed() and b.is_enabled() and b.text.startswith(text):
+                    b.click()
+                    return True
+        except StaleElementReferenceException:
+            pass
+        return False
+    wait_until("a button \"%s\"" % text, click, timeout)
 
 
 def ends_with(texts, tail):
