@@ -35,38 +35,41 @@
   // ---- The log: every text for this seat, in order --------------------------------------------
   // A text that purges (wait none or after) is put in the log while the log is assertive, so
   // screen readers cut what they were saying; a text that waits before is put in while it is
-  // polite, so it queues. Politeness changes only between texts, with a pause between them so
-  // the accessibility tree reports each addition with its own politeness.
+  // polite, so it queues. The politeness changes only once the accessibility tree has had time
+  // to report the texts put in before with theirs.
+  const SETTLE_MS = 40;
   const pending = [];
-  let flushing = false;
-  function addText(text, wait, n, quiet) {
-    pending.push({ text, wait, n, quiet });
-    if (!flushing) flush();
+  let timer = null;
+  let lastAppend = -Infinity;
+  const politeness = (wait) => (wait === 'before' || wait === 'both' ? 'polite' : 'assertive');
+  function addText(text, wait, n) {
+    pending.push({ text, wait, n });
+    if (!timer) flush();
   }
   function flush() {
+    timer = null;
+    if (!pending.length) return;
     const log = $('historial');
-    if (!pending.length) { flushing = false; return; }
-    flushing = true;
-    const first = pending[0];
-    const live = first.quiet ? 'polite' : (first.wait === 'before' || first.wait === 'both' ? 'polite' : 'assertive');
-    const changed = log.getAttribute('aria-live') !== live;
-    if (changed) log.setAttribute('aria-live', live);
-    setTimeout(() => {
-      while (pending.length) {
-        const t = pending[0];
-        const tl = t.quiet ? 'polite' : (t.wait === 'before' || t.wait === 'both' ? 'polite' : 'assertive');
-        if (tl !== live) break;
-        pending.shift();
-        const p = document.createElement('p');
-        p.textContent = t.text;
-        if (t.n != null) p.dataset.n = t.n;
-        log.appendChild(p);
-        if (!t.quiet) { state.last = t.text; voice.say(t.text, t.wait); }
-      }
-      state.cursor = log.children.length;
-      saveLog();
-      setTimeout(flush, changed || pending.length ? 40 : 0);
-    }, changed ? 40 : 0);
+    const live = politeness(pending[0].wait);
+    if (log.getAttribute('aria-live') !== live) {
+      const wait = SETTLE_MS - (performance.now() - lastAppend);
+      if (wait > 0) { timer = setTimeout(flush, wait); return; }
+      log.setAttribute('aria-live', live);
+    }
+    while (pending.length && politeness(pending[0].wait) === live) {
+      const t = pending.shift();
+      const p = document.createElement('p');
+      p.textContent = t.text;
+      if (t.n != null) p.dataset.n = t.n;
+      log.appendChild(p);
+      p.scrollIntoView({ block: 'nearest' });
+      state.last = t.text;
+      voice.say(t.text, t.wait);
+    }
+    lastAppend = performance.now();
+    state.cursor = log.children.length;
+    saveLog();
+    if (pending.length) flush();
   }
   function logTexts() { return Array.from($('historial').children, (p) => p.textContent); }
 
@@ -75,15 +78,17 @@
   function saveLog() {
     const items = Array.from($('historial').children).slice(-400)
       .map((p) => ({ t: p.textContent, n: p.dataset.n ? +p.dataset.n : null }));
-    try { sessionStorage.setItem(logKey(), JSON.stringify(items)); } catch (e) { /* full or private */ }
+    try {
+      sessionStorage.setItem(logKey(), JSON.stringify(items));
+      sessionStorage.setItem('mesa', state.table);
+    } catch (e) { /* full or private */ }
   }
   function restoreLog() {
     const log = $('historial');
     log.textContent = '';
     let items = [];
     try { items = JSON.parse(sessionStorage.getItem(logKey()) || '[]'); } catch (e) { items = []; }
-    // Restored entries were said before the reload: put in silently, not said again.
-    const before = log.getAttribute('aria-live');
+    // Said before the reload: put back silently, not said again.
     log.setAttribute('aria-live', 'off');
     for (const it of items) {
       const p = document.createElement('p');
@@ -91,7 +96,8 @@
       if (it.n != null) p.dataset.n = it.n;
       log.appendChild(p);
     }
-    setTimeout(() => log.setAttribute('aria-live', before || 'polite'), 40);
+    log.dataset.table = state.table;
+    lastAppend = performance.now();
     state.cursor = log.children.length;
   }
 
@@ -221,7 +227,8 @@
       state.creator = !!m.creator;
       state.started = !!m.started;
       $('t-mesa').textContent = m.table + (m.as === 'onlooker' ? ' (escuchando)' : '');
-      if (!same) restoreLog();
+      if (!same && !(state.restored && $('historial').dataset.table === m.table)) restoreLog();
+      state.restored = false;
       show('vista-mesa');
       renderTable();
       status('En la mesa ' + m.table + '.');
@@ -268,6 +275,7 @@
   function leftTable() {
     state.table = null; state.as = null; state.started = false; state.roster = null;
     state.choices = []; renderChoices();
+    try { sessionStorage.removeItem('mesa'); } catch (e) { /* private mode */ }
     show('vista-mesas');
   }
 
@@ -486,5 +494,10 @@
 
   // What tests and people measuring read: the log's texts in order.
   window.fortunaLog = logTexts;
+  // This tab was at a table: its history is back before the server answers.
+  try { state.table = state.token && sessionStorage.getItem('mesa'); } catch (e) { state.table = null; }
+  if (state.table) restoreLog();
+  state.table = null;
+  state.restored = true;
   connect();
 })();

@@ -72,7 +72,13 @@ window.__added = [];
 const Native = window.WebSocket;
 window.WebSocket = function (url, protocols) {
   const ws = new Native(url, protocols);
-  ws.addEventListener('message', (e) => window.__frames.push(JSON.parse(e.data)));
+  window.__opened = performance.now();
+  ws.addEventListener('open', () => { window.__open = performance.now(); });
+  ws.addEventListener('message', (e) => {
+    const f = JSON.parse(e.data);
+    f.__at = performance.now();
+    window.__frames.push(f);
+  });
   return ws;
 };
 window.WebSocket.prototype = Native.prototype;
