@@ -51,6 +51,14 @@ install(FILES ${staged}/fortuna-256.png RENAME ${FORTUNA_APP_ID}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 install(FILES ${staged}/man/en/fortuna.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${staged}/man/es/fortuna.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/es/man6)
+# The browser page the server shows: web/ of the sources, linked beside the program in the build
+# folder and installed under share/fortuna/web, where the installed program looks for it.
+file(CREATE_LINK ${CMAKE_SOURCE_DIR}/web ${CMAKE_BINARY_DIR}/web SYMBOLIC)
+if(EXISTS ${CMAKE_SOURCE_DIR}/web)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/web/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fortuna/web)
+endif()
+file(RELATIVE_PATH FORTUNA_WEB_FROM_BINDIR /prefix/${FORTUNA_INSTALL_BINDIR}
+     /prefix/${CMAKE_INSTALL_DATADIR}/fortuna/web)
+set_property(SOURCE server/web_files.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             FORTUNA_WEB_FROM_BINDIR="${FORTUNA_WEB_FROM_BINDIR}")
 install(FILES ${packaging}/copyright ${staged}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# The browser page, which `fortuna servidor` serves at its address.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/web/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fortuna/web)
