@@ -3,6 +3,7 @@ client standing in for a native one, and the seated game's expected streams."""
 import asyncio
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -39,30 +40,51 @@ def wait_until(what, predicate, timeout=15.0, step=0.05):
     raise AssertionError("timed out waiting for %s (last: %r)" % (what, last))
 
 
-class TableServer:
-    """The stand-in server, on a port the OS chose; stopped by closing its standard input."""
+def has_real_server():
+    """Whether this build has `fortuna servidor`; FORTUNA_TABLE_SERVER=fake forces the stand-in."""
+    if os.environ.get("FORTUNA_TABLE_SERVER") == "fake":
+        return False
+    done = subprocess.run([os.path.join(BUILD, "fortuna"), "--help"], capture_output=True,
+                          text=True, timeout=30, env=dict(os.environ, LANGUAGE="", LANG="C.UTF-8"))
+    return re.search(r"^\s+servidor\b", done.stdout, re.M) is not None
 
-    def __init__(self):
-        self.process = subprocess.Popen(
-            [sys.executable, os.path.join(HERE, "fake_server.py"), "--fortuna",
-             os.path.join(BUILD, "fortuna"), "--web", WEB, "--clock", CLOCK],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        line = self.process.stdout.readline().split()
-        if len(line) != 2 or line[0] != "port":
+
+class TableServer:
+    """The table server on a port the OS chose: `fortuna servidor` with a journal of its own, or
+    the stand-in (stopped by closing its standard input)."""
+
+    def __init__(self, real):
+        self.real = real
+        self.data = tempfile.mkdtemp(prefix="fortuna-tables-")
+        if real:
+            command = [os.path.join(BUILD, "fortuna"), "servidor", "--puerto", "0", "--datos",
+                       self.data, "--reloj", CLOCK]
+        else:
+            command = [sys.executable, os.path.join(HERE, "fake_server.py"), "--fortuna",
+                       os.path.join(BUILD, "fortuna"), "--web", WEB, "--clock", CLOCK]
+        self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        text=True)
+        line = self.process.stdout.readline()
+        found = re.search(r"^port (\d+)$|http://127\.0\.0\.1:(\d+)/", line)
+        if not found:
             self.stop()
-            raise RuntimeError("the table server did not say its port")
-        self.url = "http://127.0.0.1:%s/" % line[1]
-        self.ws_url = "ws://127.0.0.1:%s/ws" % line[1]
+            raise RuntimeError("the table server did not say its port: %r" % line)
+        port = found.group(1) or found.group(2)
+        self.url = "http://127.0.0.1:%s/" % port
+        self.ws_url = "ws://127.0.0.1:%s/ws" % port
 
     def stop(self):
         if self.process.poll() is None:
+            if self.real:
+                self.process.terminate()
             self.process.stdin.close()
-            self.process.stdout.close()
             try:
                 self.process.wait(10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        self.process.stdout.close()
+        shutil.rmtree(self.data, ignore_errors=True)
 
 
 # Every frame the page receives, recorded before the page's own script runs.

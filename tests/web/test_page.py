@@ -1,6 +1,7 @@
 """The page in a real browser: whole games heard seat by seat, the accessibility tree and an
 axe-core audit, phone and desktop layouts, the page's own keys and voice, and coming back after a
 reload."""
+import base64
 import json
 import os
 import time
@@ -135,13 +136,22 @@ class BrowserTest(unittest.TestCase):
         os.makedirs(harness.ARTIFACTS, exist_ok=True)
         cls.keys = harness.seated_script()
         cls.streams = harness.expected_streams(PlayedTable.SEATS, cls.keys)
+        cls.real_server = harness.has_real_server()
+        print("\ntable server: %s" % ("fortuna servidor" if cls.real_server else "the stand-in"))
 
     def setUp(self):
-        self.server = harness.TableServer()
+        self.server = harness.TableServer(self.real_server)
         self.addCleanup(self.server.stop)
 
     def shot(self, driver, name):
-        driver.save_screenshot(os.path.join(harness.ARTIFACTS, name + ".png"))
+        """The whole page, top to bottom, as wide as its viewport."""
+        size = driver.execute_cdp_cmd("Page.getLayoutMetrics", {})["cssContentSize"]
+        width = driver.execute_script("return document.documentElement.clientWidth")
+        shot = driver.execute_cdp_cmd("Page.captureScreenshot", {
+            "captureBeyondViewport": True,
+            "clip": {"x": 0, "y": 0, "width": width, "height": size["height"], "scale": 1}})
+        with open(os.path.join(harness.ARTIFACTS, name + ".png"), "wb") as f:
+            f.write(base64.b64decode(shot["data"]))
 
     def audit(self, driver, where):
         with open(AXE, encoding="utf-8") as f:
