@@ -64,6 +64,7 @@
       log.appendChild(p);
       p.scrollIntoView({ block: 'nearest' });
       state.last = t.text;
+      $('ultimo').textContent = t.text;
       voice.say(t.text, t.wait);
     }
     lastAppend = performance.now();
@@ -410,8 +411,14 @@
     notice((now.length ? 'Teclas de ahora: ' + now.join('. ') + '. ' : '') + 'Teclas de siempre: ' + always.join('. ') + '.');
   }
 
+  // The server closes a connection sending over 20 messages a second.
+  const sentAt = [];
   function sendKey(key) {
     if (state.as !== 'player') { notice('Está escuchando: las teclas de la partida son de quienes juegan.'); return; }
+    const now = performance.now();
+    while (sentAt.length && now - sentAt[0] > 1000) sentAt.shift();
+    if (sentAt.length >= 12) { beep(); return; }
+    sentAt.push(now);
     send({ type: 'key', key });
   }
 
@@ -423,6 +430,8 @@
     const atTable = !!state.table;
     const playing = atTable && state.started;
     const k = e.key;
+    // A key held down repeats; a game key counts once.
+    if (e.repeat && playing && !['PageUp', 'PageDown', 'F7', 'F8', '-', '+'].includes(k)) { e.preventDefault(); return; }
     const letter = k.length === 1 && !e.ctrlKey && !e.altKey && !e.metaKey ? k.toUpperCase() : '';
     let handled = true;
     if (k === 'F1' || letter === 'A') help();

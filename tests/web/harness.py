@@ -94,6 +94,9 @@ window.__added = [];
 const Native = window.WebSocket;
 window.WebSocket = function (url, protocols) {
   const ws = new Native(url, protocols);
+  window.__sent = [];
+  const send = ws.send.bind(ws);
+  ws.send = (data) => { window.__sent.push(JSON.parse(data)); send(data); };
   window.__opened = performance.now();
   ws.addEventListener('open', () => { window.__open = performance.now(); });
   ws.addEventListener('message', (e) => {

@@ -369,6 +369,22 @@ class BrowserTest(unittest.TestCase):
                     i = spoken.index(["speak", f["text"], "es-ES"])
                     cut = i > 0 and spoken[i - 1] == ["cancel"]
                     self.assertEqual(f["wait"] in ("none", "after"), cut, f)
+            with self.subTest("a key held down is sent once, and never beyond the server's limit"):
+                sent = lambda: [m["key"] for m in page.execute_script("return window.__sent") if m["type"] == "key"]
+                before = len(sent())
+                page.execute_script("""
+                  const pad = document.getElementById('teclado');
+                  const press = (repeat) => pad.dispatchEvent(new KeyboardEvent('keydown',
+                      {key: 'c', code: 'KeyC', repeat, bubbles: true, cancelable: true}));
+                  press(false);
+                  for (let i = 0; i < 30; i++) press(true);
+                  for (let i = 0; i < 30; i++) press(false);""")
+                keys = sent()[before:]
+                self.assertEqual(["C"] * len(keys), keys)
+                self.assertLessEqual(len(keys), 15)
+                self.assertGreaterEqual(len(keys), 10)
+                self.assertEqual([], frames(page, "goodbye"))
+                self.assertEqual([], [f for f in frames(page, "error") if f["code"] == "flood"])
             with self.subTest("Escape twice leaves the table"):
                 press(page, "Escape")
                 self.assertTrue(page.find_element(By.ID, "vista-mesa").is_displayed())
