@@ -86,6 +86,7 @@
   }
   function restoreLog() {
     const log = $('historial');
+    delete log.dataset.table;
     log.textContent = '';
     let items = [];
     try { items = JSON.parse(sessionStorage.getItem(logKey()) || '[]'); } catch (e) { items = []; }
@@ -192,7 +193,12 @@
     ws.onopen = () => {
       state.retry = 0;
       const hello = { type: 'hello', version: 1, name: state.name };
-      if (state.token) hello.token = state.token;
+      if (state.token) {
+        hello.token = state.token;
+        // What this page already holds: the server sends what came after it as missed.
+        const seen = Math.max(0, ...Array.from($('historial').children, (p) => +p.dataset.n || 0));
+        if (seen && $('historial').dataset.table) hello.seen = seen;
+      }
       send(hello);
     };
     ws.onmessage = (ev) => {
@@ -277,6 +283,7 @@
     state.table = null; state.as = null; state.started = false; state.roster = null;
     state.choices = []; renderChoices();
     try { sessionStorage.removeItem('mesa'); } catch (e) { /* private mode */ }
+    delete $('historial').dataset.table;
     show('vista-mesas');
   }
 

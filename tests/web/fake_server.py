@@ -70,6 +70,7 @@ class Person:
         self.role = None
         self.n = 0
         self.missed = []
+        self.heard = []
         self.choices = []
         self.question = ""
 
@@ -115,6 +116,7 @@ class Server:
         message = {"type": "say", "text": text, "wait": wait, "audience": audience, "n": person.n}
         if seat:
             message["seat"] = seat
+        person.heard = (person.heard + [{"text": text, "n": person.n}])[-500:]
         # A text sent into a connection already closing is as missed as one never sent.
         if person.ws is None or not person.ws.open or not await self.send(person, message):
             person.missed.append({"text": text, "n": person.n})
@@ -135,6 +137,7 @@ class Server:
                                     **({"holder": c["holder"].name} if c["holder"] else {}))
                                for i, c in enumerate(table.characters, 1)],
                 "creator": table.creator.name,
+                "started": table.started,
                 "players": [p.name for p in table.people if p.role == "player"],
                 "onlookers": sum(1 for p in table.people if p.role == "onlooker")}
 
@@ -291,6 +294,7 @@ class Server:
             if table.started:
                 return await self.error(person, "started", "La partida ya ha empezado.")
             table.started = True
+            await self.send_roster(table)
             await self.say_table(table, person.name + " empieza la partida.")
             await self.start_game(table)
         elif kind == "key":
@@ -307,12 +311,14 @@ class Server:
         else:
             await self.error(person, "unknown_type", "No se entiende la petición.")
 
-    async def come_back(self, person):
+    async def come_back(self, person, seen):
         table = person.table
         await self.send(person, {"type": "joined", "table": table.name, "as": person.role,
                                  "creator": table.creator is person, "started": table.started})
         await self.send(person, self.roster(table))
         missed, person.missed = person.missed, []
+        if isinstance(seen, int):
+            missed = [h for h in person.heard if h["n"] > seen]
         await self.send(person, {"type": "missed", "texts": missed})
         seat = person.seat()
         who = "Vuelve a la mesa " + table.name + (
@@ -366,7 +372,7 @@ class Server:
                     await self.send(person, {"type": "welcome", "version": 1, "token": person.token,
                                              "name": person.name, "resumed": resumed})
                     if resumed and person.table:
-                        await self.come_back(person)
+                        await self.come_back(person, m.get("seen"))
                     continue
                 await self.handle(person, m)
         except websockets.ConnectionClosed:
