@@ -483,9 +483,15 @@
     e.preventDefault();
     const n = $('nuevo-nombre').value.trim();
     if (n && state.renaming) send({ type: 'rename', character: state.renaming, name: n });
-    $('form-renombrar').hidden = true;
+    closeRename();
   });
-  $('cancelar-renombrar').addEventListener('click', () => { $('form-renombrar').hidden = true; });
+  // Back to the character, so the focus is not lost with the hidden form.
+  function closeRename() {
+    $('form-renombrar').hidden = true;
+    const b = $('personajes').querySelector('[data-number="' + state.renaming + '"]');
+    if (b) b.focus();
+  }
+  $('cancelar-renombrar').addEventListener('click', closeRename);
   $('actualizar').addEventListener('click', () => send({ type: 'list' }));
   $('empezar').addEventListener('click', () => send({ type: 'start' }));
   $('dejar').addEventListener('click', () => { send({ type: 'leave' }); leftTable(); send({ type: 'list' }); });

@@ -251,6 +251,36 @@ class BrowserTest(unittest.TestCase):
         print("\npage weight: %d bytes uncompressed" % weight)
         self.assertLessEqual(weight, 60 * 1024)
 
+    def test_start_screen_take_rename_release_and_onlooker(self):
+        ana, olga = harness.new_browser(), harness.new_browser(390, 844)
+        self.addCleanup(harness.quit_browser, ana)
+        self.addCleanup(harness.quit_browser, olga)
+        enter(ana, self.server.url, "Ana")
+        ana.find_element(By.ID, "nombre-mesa").send_keys(TABLE)
+        click_button(ana, "Crear mesa")
+        enter(olga, self.server.url, "Olga")
+        click_button(olga, "Escuchar " + TABLE)
+        click_button(ana, "3. Vanessa")
+        click_button(ana, "Cambiar el nombre de Vanessa")
+        field = ana.find_element(By.ID, "nuevo-nombre")
+        self.assertEqual(field, ana.switch_to.active_element, "the name field takes the focus")
+        field.clear()
+        field.send_keys("Doña Ñandú" + Keys.ENTER)
+        held = lambda page: page.find_element(By.ID, "personajes").text
+        wait_until("the new name", lambda: "3. Doña Ñandú: suyo" in held(ana))
+        self.assertTrue(ana.switch_to.active_element.text.startswith("3. Doña Ñandú"),
+                        "the focus back on the character renamed")
+        wait_until("the onlooker seeing it", lambda: "3. Doña Ñandú: de Ana" in held(olga))
+        self.assertEqual([], [b.text for b in olga.find_elements(By.CSS_SELECTOR, "#personajes button")],
+                         "an onlooker takes no character")
+        self.assertFalse(olga.find_element(By.ID, "empezar").is_displayed())
+        self.assertTrue(ana.find_element(By.ID, "empezar").is_displayed())
+        said = len(log(olga))
+        click_button(ana, "3. Doña Ñandú: suyo. Dejarlo")
+        wait_until("the character free again", lambda: "3. Doña Ñandú: libre" in held(olga))
+        wait_until("the table hearing it", lambda: len(log(olga)) > said)
+        self.check_layout(olga, "start screen of an onlooker, movil")
+
     def test_larger_default_font_makes_the_page_larger(self):
         sizes = []
         for font in (16, 32):
