@@ -228,6 +228,10 @@ class BrowserTest(unittest.TestCase):
         for width, height, size in ((390, 844, "movil"), (1280, 900, "escritorio")):
             page = harness.new_browser(width, height)
             try:
+                page.get(self.server.url)
+                wait_until("the name field", lambda: page.find_element(By.ID, "nombre").is_displayed())
+                self.audit(page, "name, " + size)
+                self.check_layout(page, "name, " + size)
                 enter(page, self.server.url, "Ana")
                 if size == "movil":
                     page.find_element(By.ID, "nombre-mesa").send_keys(TABLE)
