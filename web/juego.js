@@ -225,8 +225,13 @@
       state.name = m.name;
       status('Conectado como ' + m.name + '.');
       if (!m.resumed) { leftTable(); send({ type: 'list' }); }
+      else if (!state.table) send({ type: 'list' });
     },
-    tables(m) { renderTables(m.tables || []); },
+    tables(m) {
+      renderTables(m.tables || []);
+      // Back with a token but at no table: the list is where this person is.
+      if (!state.table) show('vista-mesas');
+    },
     joined(m) {
       const same = state.table === m.table;
       state.table = m.table;
@@ -285,6 +290,7 @@
     try { sessionStorage.removeItem('mesa'); } catch (e) { /* private mode */ }
     delete $('historial').dataset.table;
     show('vista-mesas');
+    if (state.name) status('Conectado como ' + state.name + '. Elija una mesa o cree una.');
   }
 
   // ---- Rendering ---------------------------------------------------------------------------
@@ -322,8 +328,12 @@
 
   function renderTable() {
     const r = state.roster;
+    // The start button goes with the start screen: its focus moves to the game's keys, where a
+    // screen reader passes them on to the page.
+    const lost = document.activeElement === document.body || $('inicio').contains(document.activeElement);
     $('inicio').hidden = state.started;
     $('partida').hidden = !state.started;
+    if (state.started && lost) $('teclado').focus();
     $('empezar').hidden = !(state.creator && !state.started && state.as === 'player');
     if (!r) return;
     const people = (r.players || []).join(', ');

@@ -186,6 +186,8 @@ class BrowserTest(unittest.TestCase):
             self.shot(page, "inicio-" + size)
         table.start()
         table.wait_for(self.streams, -1)
+        self.assertEqual("teclado", ana.switch_to.active_element.get_attribute("id"),
+                         "the start button's focus goes to the game's keys")
         for index, (seat, key) in enumerate(self.keys):
             table.press(seat, key)
             table.wait_for(self.streams, index)
@@ -248,6 +250,12 @@ class BrowserTest(unittest.TestCase):
                 self.check_layout(page, "table list, " + size)
                 self.shot(page, "mesas-" + size)
                 self.audit(page, "table list, " + size)
+                # Dark and light each keep their contrast.
+                page.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+                    {"name": "prefers-color-scheme", "value": "dark"}]})
+                self.shot(page, "mesas-oscuro-" + size)
+                self.audit(page, "table list, dark, " + size)
+                page.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
                 resources = page.execute_script(
                     "return performance.getEntriesByType('resource').map((r) => r.name)"
                     ".concat([location.href])")
@@ -429,6 +437,10 @@ class BrowserTest(unittest.TestCase):
                 self.assertTrue(page.find_element(By.ID, "vista-mesa").is_displayed())
                 press(page, "Escape")
                 wait_until("the table list", lambda: page.find_element(By.ID, "vista-mesas").is_displayed())
+            with self.subTest("back with the token at no table: the list"):
+                page.refresh()
+                wait_until("the table list", lambda: page.find_element(By.ID, "vista-mesas").is_displayed())
+                self.assertFalse(page.find_element(By.ID, "vista-nombre").is_displayed())
         finally:
             harness.quit_browser(page)
 
