@@ -416,8 +416,20 @@ class BrowserTest(unittest.TestCase):
                     i = spoken.index(["speak", f["text"], "es-ES"])
                     cut = i > 0 and spoken[i - 1] == ["cancel"]
                     self.assertEqual(f["wait"] in ("none", "after"), cut, f)
+            with self.subTest("keys sent as the game names them"):
+                sent = lambda: [m["key"] for m in page.execute_script("return window.__sent") if m["type"] == "key"]
+                before = len(sent())
+                pad = page.find_element(By.ID, "teclado")
+                ActionChains(page).send_keys(Keys.F6).send_keys("d").send_keys("h").perform()
+                ActionChains(page).key_down(Keys.CONTROL).send_keys("1").key_up(Keys.CONTROL).perform()
+                ActionChains(page).key_down(Keys.SHIFT).send_keys("2").key_up(Keys.SHIFT).perform()
+                ActionChains(page).send_keys(Keys.NUMPAD3).perform()
+                wait_until("the keys sent", lambda: len(sent()) >= before + 6)
+                self.assertEqual(["F6", "F6", "H", "Ctrl+1", "Ctrl+2", "3"], sent()[before:])
+                self.assertEqual(pad, page.switch_to.active_element)
             with self.subTest("a key held down is sent once, and never beyond the server's limit"):
                 sent = lambda: [m["key"] for m in page.execute_script("return window.__sent") if m["type"] == "key"]
+                time.sleep(1.1)  # past the second of the keys before
                 before = len(sent())
                 page.execute_script("""
                   const pad = document.getElementById('teclado');
