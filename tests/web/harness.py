@@ -1,10 +1,12 @@
 """What the page's tests share: a table server on loopback, headless Chromium pages, a protocol
 client standing in for a native one, and the seated game's expected streams."""
 import asyncio
+import ctypes
 import json
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -49,6 +51,12 @@ def has_real_server():
     return re.search(r"^\s+servidor\b", done.stdout, re.M) is not None
 
 
+def end_with_parent():
+    """A server whose test dies is ended with it instead of listening on."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
 class TableServer:
     """The table server on a port the OS chose: `fortuna servidor` with a journal of its own, or
     the stand-in (stopped by closing its standard input)."""
@@ -63,7 +71,7 @@ class TableServer:
             command = [sys.executable, os.path.join(HERE, "fake_server.py"), "--fortuna",
                        os.path.join(BUILD, "fortuna"), "--web", WEB, "--clock", CLOCK]
         self.process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        text=True)
+                                        text=True, preexec_fn=end_with_parent)
         line = self.process.stdout.readline()
         found = re.search(r"^port (\d+)$|http://127\.0\.0\.1:(\d+)/", line)
         if not found:
