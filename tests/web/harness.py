@@ -46,9 +46,7 @@ def has_real_server():
     """Whether this build has `fortuna servidor`; FORTUNA_TABLE_SERVER=fake forces the stand-in."""
     if os.environ.get("FORTUNA_TABLE_SERVER") == "fake":
         return False
-    done = subprocess.run([os.path.join(BUILD, "fortuna"), "--help"], capture_output=True,
-                          text=True, timeout=30, env=dict(os.environ, LANGUAGE="", LANG="C.UTF-8"))
-    return re.search(r"^\s+servidor\b", done.stdout, re.M) is not None
+    return re.search(r"^\s+servidor\b", program_help(), re.M) is not None
 
 
 def end_with_parent():
@@ -197,6 +195,65 @@ class ProtocolClient:
     def close(self):
         asyncio.run_coroutine_threadsafe(self.ws.close(), self.loop).result(5)
         self.thread.join(5)
+
+
+def has_native_client():
+    return re.search(r"^\s+conectar\b", program_help(), re.M) is not None
+
+
+def program_help():
+    done = subprocess.run([os.path.join(BUILD, "fortuna"), "--help"], capture_output=True,
+                          text=True, timeout=30, env=dict(os.environ, LANGUAGE="", LANG="C.UTF-8"))
+    return done.stdout
+
+
+class NativeClient:
+    """`fortuna conectar`, headless: keys written to it as a person types them, what it says read
+    from its transcript."""
+
+    def __init__(self, server, table, name):
+        self.folder = tempfile.mkdtemp(prefix="fortuna-conectar-")
+        self.transcript = os.path.join(self.folder, "heard.jsonl")
+        address = server.url.split("//")[1].rstrip("/")
+        self.process = subprocess.Popen(
+            [os.path.join(BUILD, "fortuna"), "--frontend", "headless", "--speech", "none",
+             "--no-settings", "--transcript", self.transcript, "conectar", address,
+             "--mesa", table, "--nombre", name],
+            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, text=True,
+            preexec_fn=end_with_parent)
+
+    def press(self, key):
+        self.process.stdin.write(key + "\n")
+        self.process.stdin.flush()
+
+    def events(self):
+        try:
+            with open(self.transcript, encoding="utf-8") as f:
+                lines = f.read().split("\n")
+        except FileNotFoundError:
+            return []
+        # The last line may be half written.
+        return [json.loads(line) for line in lines[:-1] if line]
+
+    def said(self):
+        """What it said once the game began, as the seat's stream is compared."""
+        texts, playing = [], False
+        for event in self.events():
+            if event["event"] == "show" and event.get("window") == "main":
+                playing = True
+            elif playing and event["event"] == "speak":
+                texts.append(event["text"])
+        return texts
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def seated_script():

@@ -71,7 +71,8 @@ def ends_with(texts, tail):
 
 
 class PlayedTable:
-    """Two pages (seats 1 and 7) and a protocol client (seat 4) at one table, started."""
+    """Two pages (seats 1 and 7) and the native client, headless (seat 4), at one table; a
+    protocol client stands in for the native one in a build without it."""
     SEATS = (1, 4, 7)
 
     def __init__(self, server):
@@ -95,10 +96,17 @@ class PlayedTable:
         click_button(luis, "Actualizar")
         click_button(luis, "Jugar en " + TABLE)
         click_button(luis, "7. Gaspar")
-        self.client = harness.ProtocolClient(self.server.ws_url)
-        self.client.send(type="hello", version=1, name="Carmen")
-        self.client.send(type="join", table=TABLE, **{"as": "player"})
-        self.client.send(type="take", character=4)
+        if harness.has_native_client():
+            self.client = harness.NativeClient(self.server, TABLE, "Carmen")
+            wait_until("Carmen at the table", lambda: any(
+                "Carmen" in r.get("players", []) for r in frames(ana, "roster")))
+            for key in ("Right", "Right", "Right", "Space"):
+                self.client.press(key)
+        else:
+            self.client = harness.ProtocolClient(self.server.ws_url)
+            self.client.send(type="hello", version=1, name="Carmen")
+            self.client.send(type="join", table=TABLE, **{"as": "player"})
+            self.client.send(type="take", character=4)
 
         def all_held():
             roster = frames(ana, "roster")
@@ -112,10 +120,12 @@ class PlayedTable:
         return self.client.said() if seat == 4 else log(self.pages[seat])
 
     def press(self, seat, key):
-        if seat == 4:
-            self.client.send(type="key", key=key)
-        else:
+        if seat != 4:
             press(self.pages[seat], key)
+        elif isinstance(self.client, harness.NativeClient):
+            self.client.press(key)
+        else:
+            self.client.send(type="key", key=key)
 
     def wait_for(self, streams, upto):
         """Until every seat has heard its texts up to the answer of key upto."""
@@ -137,7 +147,9 @@ class BrowserTest(unittest.TestCase):
         cls.keys = harness.seated_script()
         cls.streams = harness.expected_streams(PlayedTable.SEATS, cls.keys)
         cls.real_server = harness.has_real_server()
-        print("\ntable server: %s" % ("fortuna servidor" if cls.real_server else "the stand-in"))
+        print("\ntable server: %s; seat 4: %s" % (
+            "fortuna servidor" if cls.real_server else "the stand-in",
+            "fortuna conectar" if harness.has_native_client() else "a protocol client"))
 
     def setUp(self):
         self.server = harness.TableServer(self.real_server)
