@@ -25,6 +25,8 @@ import fake_server  # noqa: E402
 
 BUILD = os.environ.get("FORTUNA_BUILD", os.path.join(SOURCE, "build"))
 ARTIFACTS = os.path.join(BUILD, "web-artifacts")
+# The server may come from another build, to try a page and a client against a server to be.
+SERVER_PROGRAM = os.environ.get("FORTUNA_SERVER_PROGRAM", os.path.join(BUILD, "fortuna"))
 CLOCK = "21:07:45"
 # Keys a client answers itself never reach a server, so a script of them has no place here.
 LOCAL_KEYS = fake_server.CLIENT_KEYS
@@ -46,7 +48,7 @@ def has_real_server():
     """Whether this build has `fortuna servidor`; FORTUNA_TABLE_SERVER=fake forces the stand-in."""
     if os.environ.get("FORTUNA_TABLE_SERVER") == "fake":
         return False
-    return re.search(r"^\s+servidor\b", program_help(), re.M) is not None
+    return re.search(r"^\s+servidor\b", program_help(SERVER_PROGRAM), re.M) is not None
 
 
 def end_with_parent():
@@ -63,8 +65,8 @@ class TableServer:
         self.real = real
         self.data = tempfile.mkdtemp(prefix="fortuna-tables-")
         if real:
-            command = [os.path.join(BUILD, "fortuna"), "servidor", "--puerto", "0", "--datos",
-                       self.data, "--reloj", CLOCK]
+            command = [SERVER_PROGRAM, "servidor", "--puerto", "0", "--datos", self.data,
+                       "--reloj", CLOCK]
         else:
             command = [sys.executable, os.path.join(HERE, "fake_server.py"), "--fortuna",
                        os.path.join(BUILD, "fortuna"), "--web", WEB, "--clock", CLOCK]
@@ -201,8 +203,8 @@ def has_native_client():
     return re.search(r"^\s+conectar\b", program_help(), re.M) is not None
 
 
-def program_help():
-    done = subprocess.run([os.path.join(BUILD, "fortuna"), "--help"], capture_output=True,
+def program_help(program=None):
+    done = subprocess.run([program or os.path.join(BUILD, "fortuna"), "--help"], capture_output=True,
                           text=True, timeout=30, env=dict(os.environ, LANGUAGE="", LANG="C.UTF-8"))
     return done.stdout
 
