@@ -16,7 +16,6 @@
     retry: 0, closing: false, escapeAt: 0, renaming: 0,
   };
 
-  // ---- Views -------------------------------------------------------------------------------
   function show(view) {
     for (const v of ['vista-nombre', 'vista-mesas', 'vista-mesa']) $(v).hidden = v !== view;
     $('vista-historial').hidden = view !== 'vista-mesa';
@@ -32,7 +31,6 @@
     voice.say(text, 'none');
   }
 
-  // ---- The log: every text for this seat, in order --------------------------------------------
   // A text that purges (wait none or after) is put in the log while the log is assertive, so
   // screen readers cut what they were saying; a text that waits before is put in while it is
   // polite, so it queues. The politeness changes only once the accessibility tree has had time
@@ -116,7 +114,6 @@
     notice(place + items[i].textContent);
   }
 
-  // ---- The page's own voice, for people without a screen reader --------------------------------
   const voice = {
     on: store.get('voz') === '1',
     rate: parseFloat(store.get('velocidad')) || 1,
@@ -180,7 +177,6 @@
     } catch (e) { /* no audio */ }
   }
 
-  // ---- Connection --------------------------------------------------------------------------
   function send(msg) {
     if (state.ws && state.ws.readyState === 1) state.ws.send(JSON.stringify(msg));
   }
@@ -293,7 +289,6 @@
     if (state.name) status('Conectado como ' + state.name + '. Elija una mesa o cree una.');
   }
 
-  // ---- Rendering ---------------------------------------------------------------------------
   function button(text, onclick, cls) {
     const b = document.createElement('button');
     b.type = 'button';
@@ -400,7 +395,6 @@
     }
   }
 
-  // ---- Keys --------------------------------------------------------------------------------
   const spokenKey = (k) => k.replace(/^Ctrl\+(\d)$/, 'Mayúsculas y $1 (o Control y $1)')
     .replace('Space', 'Espacio').replace('Enter', 'Intro').replace('Escape', 'Escape');
 
@@ -475,7 +469,6 @@
     if (handled) e.preventDefault();
   });
 
-  // ---- Forms and buttons -------------------------------------------------------------------
   $('form-nombre').addEventListener('submit', (e) => {
     e.preventDefault();
     const n = $('nombre').value.trim();
