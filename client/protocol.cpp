@@ -82,6 +82,7 @@ std::optional<ServerMessage> read_server_message(std::string_view text, std::str
     message.started = json.value("started", false);
     message.wait = wait_named(json.value("wait", std::string()));
     message.to = address_of(json);
+    message.n = json.value("n", 0);
     if (message.kind == ServerMessage::Kind::Roster)
       message.creator = json.value("creator", std::string());
     read_lists(json, message);
@@ -92,9 +93,10 @@ std::optional<ServerMessage> read_server_message(std::string_view text, std::str
   }
 }
 
-std::string hello_message(const std::string& name, const std::string& token) {
+std::string hello_message(const std::string& name, const std::string& token, int seen) {
   Json hello{{"type", "hello"}, {"version", kProtocolVersion}, {"name", name}};
   if (!token.empty()) hello["token"] = token;
+  if (!token.empty() && seen > 0) hello["seen"] = seen;
   return dump(hello);
 }
 std::string list_message() {

@@ -53,6 +53,7 @@ struct ServerMessage {
   bool started = false;    // Joined, Roster
   Wait wait = Wait::None;  // Say
   Address to;              // Say
+  int n = 0;               // Say: the text's place among this person's at the table
   std::vector<Table> tables;
   std::vector<Character> characters;  // Roster, in start-screen order
   std::string creator;                // Roster
@@ -63,7 +64,8 @@ struct ServerMessage {
 // A message from the server, or nothing with what was wrong with it.
 std::optional<ServerMessage> read_server_message(std::string_view json, std::string& error);
 
-std::string hello_message(const std::string& name, const std::string& token);
+// seen: the place of the last text heard at the table, when coming back (0: none).
+std::string hello_message(const std::string& name, const std::string& token, int seen = 0);
 std::string list_message();
 std::string create_message(const std::string& table);
 std::string join_message(const std::string& table, bool onlooker);

@@ -1,5 +1,6 @@
 #include "client/remote_table.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "data/text.h"
@@ -56,7 +57,7 @@ void RemoteTable::say(const std::string& text, Wait wait, const Address& to) {
 void RemoteTable::opened() {
   if (was_connected_) say(kConnectionBack, Wait::None, kToMe);
   was_connected_ = true;
-  send_(hello_message(place_.name, token_));
+  send_(hello_message(place_.name, token_, seen_));
 }
 
 void RemoteTable::dropped() {
@@ -89,6 +90,9 @@ void RemoteTable::handle(const ServerMessage& message) {
       if (message.started && stage_ == Stage::Table) begin_game();
       return;
     case Kind::Say:
+      // What was said into a link that was closing comes again once back: heard once.
+      if (message.n > 0 && message.n <= seen_) return;
+      seen_ = std::max(seen_, message.n);
       return say(message.text, message.wait, message.to);
     case Kind::Missed:
       for (const std::string& text : message.missed) history_.add(text);
@@ -126,6 +130,7 @@ void RemoteTable::welcomed(const ServerMessage& message) {
 }
 
 void RemoteTable::joined(const ServerMessage& message) {
+  if (message.text != table_) seen_ = 0;
   table_ = message.text;
   onlooker_ = message.onlooker;
   creator_ = message.flag;

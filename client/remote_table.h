@@ -71,6 +71,7 @@ class RemoteTable {
   std::vector<ServerMessage::Character> characters_;
   std::vector<ServerMessage::Choice> choices_;
   int position_ = 0;  // in the list of tables, or of characters
+  int seen_ = 0;      // the place of the last text heard at this table
   MessageHistory history_;
   std::string last_text_;
 };

@@ -121,11 +121,15 @@ TEST(RemoteTable, ADropIsSaidAndTheWayBackUsesTheToken) {
   c.table.opened();
   c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":false})");
   c.table.received("not json at all");
+  c.table.received(R"({"type":"say","text":"Dicho antes","wait":"none","audience":"table","n":5})");
   c.table.dropped();
   EXPECT_EQ(c.log.last(), "Se ha perdido la conexión con el servidor. Intentando de nuevo.");
   c.table.opened();
   EXPECT_EQ(c.log.last(), "Conexión recuperada.");
-  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","token":"ab12","type":"hello","version":1})");
+  EXPECT_EQ(c.last_sent(), R"({"name":"Ana","seen":5,"token":"ab12","type":"hello","version":1})");
+  const std::size_t said = c.log.entries.size();
+  c.table.received(R"({"type":"say","text":"Dicho antes","wait":"none","audience":"table","n":5})");
+  EXPECT_EQ(c.log.entries.size(), said) << "a text said into the closing link is heard once";
   const std::size_t sent = c.sent.size();
   c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":true})");
   EXPECT_EQ(c.sent.size(), sent) << "back at the table: the server puts the person there";
