@@ -11,13 +11,21 @@ void SpeechChannel::create_voice() {
 
 void SpeechChannel::load_voices() {
   create_voice();
+  listed_ = false;
+}
+
+const std::vector<std::string>& SpeechChannel::voices() const {
+  if (listed_) return voices_;
+  listed_ = true;
   // A voice whose description is empty gets no entry: the next one takes its place.
   voices_.assign(1, std::string());
   for (const std::string& description : engine_.list_voices()) {
     if (!voices_.back().empty()) voices_.emplace_back();
     voices_.back() = description;
   }
+  // None at all: the game goes on silently from here.
   if (voices_.front().empty()) has_voice_ = false;
+  return voices_;
 }
 
 void SpeechChannel::say(const std::string& text, Wait wait, const Address& to) {

@@ -54,7 +54,9 @@ class SpeechChannel {
   void repeat(const Address& to = {});
   const std::string& last_text() const { return last_text_; }
 
-  const std::vector<std::string>& voices() const { return voices_; }
+  // Listed the first time they are asked for: an engine's list can take long (a speech service's
+  // thousands of voices), and the first word need not wait for it.
+  const std::vector<std::string>& voices() const;
   // The voice last chosen with the voice keys; the channel itself never moves it.
   int current_voice() const { return current_voice_; }
   void set_current_voice(int index) { current_voice_ = index; }
@@ -70,8 +72,9 @@ class SpeechChannel {
 
   SpeechEngine& engine_;
   SpeechObserver* observer_ = nullptr;
-  bool has_voice_ = false;
-  std::vector<std::string> voices_;
+  mutable bool has_voice_ = false;
+  mutable bool listed_ = false;
+  mutable std::vector<std::string> voices_;
   int current_voice_ = 0;
   std::string last_text_;
 };

@@ -34,6 +34,10 @@ constexpr int kSampleRate = 22050;
 // timed dummy driver) a period that short is not kept, and SDL's usual size stays.
 constexpr int kServerDeviceSamples = 64;
 constexpr int kDeviceSamples = 512;
+// The Spanish voice espeak-ng lists first, which the game speaks with until the voices are
+// listed: listing them all takes as long as starting espeak-ng, and the greeting need not wait.
+constexpr const char* kFirstSpanishVoice = "roa/es";
+
 // Low among real-time threads: the sound server's own come first.
 constexpr int kAudioThreadPriority = 3;
 // A purge fades over 3 ms: too short to hear as a fade, long enough not to click.
@@ -187,10 +191,7 @@ std::unique_ptr<EspeakEngine> EspeakEngine::open_with(bool audio, std::string& e
   // espeak-ng starts on a helper thread; SDL and the sound server stay on the caller's.
   int sample_rate = 0;
   std::string espeak_error;
-  std::thread espeak([&] {
-    sample_rate = espeak_sample_rate(espeak_error);
-    if (sample_rate > 0) engine->load_voices();
-  });
+  std::thread espeak([&] { sample_rate = espeak_sample_rate(espeak_error); });
   const std::string device_error = audio ? engine->open_device() : std::string();
   espeak.join();
   error = espeak_error;
@@ -265,6 +266,13 @@ void EspeakEngine::play(void* engine, std::uint8_t* stream, int bytes) {
                                                   static_cast<std::size_t>(bytes) / 2);
 }
 
+void EspeakEngine::list_here() {
+  load_voices();
+  std::lock_guard lock(work_mutex_);
+  listed_ = true;
+  work_changed_.notify_all();
+}
+
 void EspeakEngine::load_voices() {
   std::vector<Voice> spanish, others;
   if (const espeak_VOICE** list = espeak_ListVoices(nullptr)) {
@@ -297,8 +305,14 @@ EspeakEngine::~EspeakEngine() {
 
 void EspeakEngine::create_voice() {
   rate_ = 0;
-  // Spanish voices come first; without one, espeak-ng's own default stays.
-  use_voice(voices_.empty() ? std::string() : voices_.front().identifier);
+  bool listed = false;
+  {
+    std::lock_guard lock(work_mutex_);
+    listed = listed_;
+  }
+  // Spanish voices come first; before they are listed, the one that comes first here.
+  use_voice(listed ? (voices_.empty() ? std::string() : voices_.front().identifier)
+                   : kFirstSpanishVoice);
 }
 
 std::uintptr_t EspeakEngine::purge() {
@@ -352,7 +366,15 @@ void EspeakEngine::carry_out(const Command& command) {
       espeak_SetParameter(espeakRATE, command.words_per_minute, 0);
       break;
     case Command::Kind::kVoice:
-      espeak_SetVoiceByName(command.text.c_str());
+      // A system without the usual first voice gets whichever Spanish voice it lists first.
+      if (espeak_SetVoiceByName(command.text.c_str()) != EE_OK &&
+          command.text == kFirstSpanishVoice) {
+        list_here();
+        if (!voices_.empty()) espeak_SetVoiceByName(voices_.front().identifier.c_str());
+      }
+      break;
+    case Command::Kind::kList:
+      list_here();
       break;
   }
 }
@@ -380,6 +402,13 @@ void EspeakEngine::wait_until_done() {
 }
 
 std::vector<std::string> EspeakEngine::list_voices() {
+  if (!listed_) {
+    // espeak-ng lists on the synthesis thread, behind what it is saying: the first word is heard
+    // first.
+    post({Command::Kind::kList, {}});
+    std::unique_lock lock(work_mutex_);
+    work_changed_.wait(lock, [&] { return listed_; });
+  }
   std::vector<std::string> names;
   names.reserve(voices_.size());
   for (const Voice& voice : voices_) names.push_back(voice.name);
@@ -387,6 +416,7 @@ std::vector<std::string> EspeakEngine::list_voices() {
 }
 
 void EspeakEngine::select_voice(int index) {
+  list_voices();
   if (index < 0 || static_cast<std::size_t>(index) >= voices_.size()) return;
   use_voice(voices_[static_cast<std::size_t>(index)].identifier);
 }

@@ -59,7 +59,7 @@ class EspeakEngine final : public SpeechEngine {
   };
   // What espeak-ng does next on the synthesis thread, in the order asked.
   struct Command {
-    enum class Kind { kText, kRate, kVoice } kind;
+    enum class Kind { kText, kRate, kVoice, kList } kind;
     std::string text;  // the text, or the voice's identifier
     int words_per_minute = 0;
     std::uintptr_t generation = 0;  // of the text
@@ -74,6 +74,7 @@ class EspeakEngine final : public SpeechEngine {
   void close_device();
   static void play(void* engine, std::uint8_t* stream, int bytes);
   void load_voices();
+  void list_here();  // on the synthesis thread
   void use_voice(const std::string& identifier);
   std::uintptr_t purge();  // the new generation
   void post(Command command);
@@ -81,9 +82,10 @@ class EspeakEngine final : public SpeechEngine {
   void carry_out(const Command& command);
 
   FadingQueue queue_;
-  std::uint32_t device_ = 0;  // SDL audio device, 0 when silent
-  int device_buffer_ms_ = 0;  // what the device has taken from the queue may still sound
-  std::vector<Voice> voices_;
+  std::uint32_t device_ = 0;   // SDL audio device, 0 when silent
+  int device_buffer_ms_ = 0;   // what the device has taken from the queue may still sound
+  std::vector<Voice> voices_;  // once listed_
+  bool listed_ = false;        // under work_mutex_
   std::string current_voice_;
   int rate_ = 0;
   std::mutex work_mutex_;

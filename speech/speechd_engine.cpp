@@ -162,8 +162,15 @@ std::unique_ptr<SpeechdEngine> SpeechdEngine::open(std::string& error) {
     if (!engine->connect(error) || !engine->heard_speaking(error, connection_broke)) return nullptr;
   }
   engine->create_voice();
-  // Listed once, while the game gets on with starting.
-  engine->worker_.post([state = engine->state_] {
+  return engine;
+}
+
+// Listed the first time they are asked for, which is after the first word: the service takes
+// about a second to list its thousands of voices.
+void SpeechdEngine::start_listing() {
+  if (listed_) return;
+  listed_ = true;
+  worker_.post([state = state_] {
     char* reply = nullptr;
     spd_execute_command_with_reply(state->connection, "LIST SYNTHESIS_VOICES", &reply);
     auto voices = reply ? spanish_voices(parse_voice_list(reply)) : std::vector<SpeechdVoice>();
@@ -171,8 +178,8 @@ std::unique_ptr<SpeechdEngine> SpeechdEngine::open(std::string& error) {
     std::lock_guard lock(state->mutex);
     state->voices = std::move(voices);
   });
-  engine->listing_ = true;
-  return engine;
+  listing_ = true;
+  await_voices();
 }
 
 bool SpeechdEngine::connect(std::string& error) {
@@ -361,6 +368,7 @@ void SpeechdEngine::wait_until_done() {
 }
 
 std::vector<std::string> SpeechdEngine::list_voices() {
+  start_listing();
   await_voices();
   if (voices_.empty()) return {module_.empty() ? "speech-dispatcher" : module_};
   std::vector<std::string> names;
@@ -370,7 +378,7 @@ std::vector<std::string> SpeechdEngine::list_voices() {
 }
 
 void SpeechdEngine::select_voice(int index) {
-  await_voices();
+  start_listing();
   if (index < 0 || static_cast<std::size_t>(index) >= voices_.size()) return;
   call(
       [state = state_, name = voices_[static_cast<std::size_t>(index)].name] {

@@ -61,6 +61,7 @@ class SpeechdEngine final : public SpeechEngine {
   bool heard_speaking(std::string& error, bool& connection_broke);
   bool call(std::function<bool()> job, std::chrono::milliseconds limit);
   void await_voices();
+  void start_listing();
   void fail(const std::string& reason) const;
 
   SerialWorker worker_;
@@ -71,6 +72,7 @@ class SpeechdEngine final : public SpeechEngine {
   int rate_ = 0;
   int service_rate_ = 0;
   bool listing_ = false;  // the voices are being listed: calls wait for the list first
+  bool listed_ = false;   // the listing was asked for
   std::vector<SpeechdVoice> voices_;
 };
 
