@@ -11,6 +11,7 @@
 #include "run/braille_link.h"
 #include "run/failure.h"
 #include "run/run.h"
+#include "server/server_command.h"
 #include "speech/engine_chain.h"
 #include "tools/bench/bench_command.h"
 #include "tools/simulate/simulate_command.h"
@@ -141,6 +142,8 @@ int run_command_line(int argc, char** argv) {
   auto* simulate = add_simulate_command(app, simulate_options);
   ConnectOptions connect_options;
   auto* connect = add_connect_command(app, connect_options);
+  ServerOptions server_options;
+  auto* server = add_server_command(app, server_options);
 
   translate_help(app);
   try {
@@ -156,6 +159,7 @@ int run_command_line(int argc, char** argv) {
   }
   if (bench->parsed()) return run_bench(std::cout);
   if (simulate->parsed()) return run_simulate(simulate_options);
+  if (server && server->parsed()) return run_server(server_options);
   if (list_voices) return print_voices(options.speech, std::cout, std::cerr);
 
   std::variant<MakeSession, Failure> session = make_local_session;

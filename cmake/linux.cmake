@@ -17,6 +17,9 @@ find_package(tomlplusplus REQUIRED)
 find_path(BRLAPI_INCLUDE_DIR brlapi.h REQUIRED)
 find_library(BRLAPI_LIBRARY brlapi REQUIRED)
 pkg_check_modules(LOUIS REQUIRED IMPORTED_TARGET liblouis)
+pkg_check_modules(SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
+# Debian's default Boost is 1.74; Beast's header-only form wants the 1.81 package.
+find_package(Boost 1.81 REQUIRED)
 
 set(FORTUNA_CORE_LIBRARIES PkgConfig::UTF8PROC)
 # espeak-ng plays through SDL's audio; speech-dispatcher's client runs threads of its own.
@@ -30,3 +33,5 @@ set(FORTUNA_FRONTEND_LIBRARIES SDL2::SDL2 SDL2_ttf::SDL2_ttf PkgConfig::FONTCONF
 # Boost.Beast and Asio are header-only.
 set(FORTUNA_CLIENT_LIBRARIES Threads::Threads)
 set(FORTUNA_APP_LIBRARIES CLI11::CLI11)
+# The table server: Beast and Asio (headers), its journal in SQLite.
+set(FORTUNA_SERVER_LIBRARIES Boost::headers PkgConfig::SQLITE3 CLI11::CLI11 Threads::Threads)

@@ -1,10 +1,10 @@
 # The sources of every library, by folder; one list for both systems, and beside it what each
 # system builds alone (its engines, braille, front ends, interrupts and entry point).
 
-# The game: data, rules, narration, the speech channel and the screens. Standard library and
-# utf8proc only, no platform or engine header.
-file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
-  data/*.cpp rules/*.cpp narration/*.cpp screens/*.cpp speech/channel.cpp speech/text_engine.cpp)
+# The game: data, rules, narration, the speech channel, the screens and the tables a server
+# hosts. Standard library and utf8proc only, no platform or engine header.
+file(GLOB CORE_SOURCES CONFIGURE_DEPENDS data/*.cpp rules/*.cpp narration/*.cpp screens/*.cpp
+  table/*.cpp speech/channel.cpp speech/text_engine.cpp)
 
 # The engine chain and the engines; SAPI's pure parts are tested on Linux too.
 set(ENGINE_SOURCES speech/engine_chain.cpp speech/failover_engine.cpp
@@ -23,6 +23,9 @@ set(CLIENT_SOURCES client/protocol.cpp client/connection.cpp client/remote_table
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS tools/*/*.cpp)
 set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/connect_command.cpp
   app/message_language.cpp)
+# The table server: Linux only (Boost.Beast, SQLite); Windows gets its absence.
+file(GLOB SERVER_SOURCES CONFIGURE_DEPENDS server/*.cpp)
+list(FILTER SERVER_SOURCES EXCLUDE REGEX "_windows\\.cpp$")
 
 if(WIN32)
   list(APPEND ENGINE_SOURCES speech/sapi_engine.cpp speech/system_engines_windows.cpp)
@@ -30,6 +33,7 @@ if(WIN32)
     run/braille_windows.cpp)
   list(APPEND FRONTEND_SOURCES frontends/win32/win32_frontend.cpp frontends/absent_windows.cpp)
   list(APPEND APP_SOURCES app/message_language_windows.cpp)
+  set(SERVER_SOURCES server/absent_windows.cpp)
   set(MAIN_SOURCES app/main_windows.cpp frontends/win32/rename_box.rc)
 else()
   list(APPEND ENGINE_SOURCES speech/espeak_engine.cpp speech/fading_queue.cpp

@@ -11,6 +11,8 @@
 namespace fortuna {
 
 enum class Audience : std::uint8_t { Table, Seat, Asker };
+// How a person sits at a table: a player may hold a character; an onlooker only listens.
+enum class Role : std::uint8_t { Player, Onlooker };
 
 // A listener of a seated game: a seat's character, or everyone else at the table (onlookers and
 // the keyboard), as a bit of a set of listeners.

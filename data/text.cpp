@@ -67,7 +67,53 @@ void append_code_point(std::string& out, utf8proc_int32_t cp) {
   out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
 }
 
+bool is_blank(utf8proc_int32_t cp) {
+  return cp == '\t' || cp == '\n' || cp == '\v' || cp == '\f' || cp == '\r' ||
+         utf8proc_category(cp) == UTF8PROC_CATEGORY_ZS;
+}
+
+// Whether the text is valid UTF-8 with nothing that breaks a line or controls a terminal.
+bool has_only_visible_lines(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+  const auto size = static_cast<utf8proc_ssize_t>(text.size());
+  for (utf8proc_ssize_t pos = 0; pos < size;) {
+    utf8proc_int32_t cp;
+    const utf8proc_ssize_t n = utf8proc_iterate(bytes + pos, size - pos, &cp);
+    if (n < 1) return false;
+    const auto category = utf8proc_category(cp);
+    if (category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_ZL ||
+        category == UTF8PROC_CATEGORY_ZP)
+      return false;
+    pos += n;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::optional<std::string> clean_name(std::string_view text, std::size_t max_chars) {
+  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+  std::size_t start = 0, end = text.size();
+  // Blanks are read from both ends; what lies between is checked whole below.
+  while (start < end) {
+    utf8proc_int32_t cp;
+    const auto n = utf8proc_iterate(bytes + start, static_cast<utf8proc_ssize_t>(end - start), &cp);
+    if (n < 1 || !is_blank(cp)) break;
+    start += static_cast<std::size_t>(n);
+  }
+  while (end > start) {
+    std::size_t lead = end - 1;
+    while (lead > start && (bytes[lead] & 0xC0) == 0x80) --lead;
+    utf8proc_int32_t cp;
+    const auto n = utf8proc_iterate(bytes + lead, static_cast<utf8proc_ssize_t>(end - lead), &cp);
+    if (n < 1 || static_cast<std::size_t>(n) != end - lead || !is_blank(cp)) break;
+    end = lead;
+  }
+  const std::string_view name = text.substr(start, end - start);
+  if (name.empty() || longer_than(name, max_chars) || !has_only_visible_lines(name))
+    return std::nullopt;
+  return std::string(name);
+}
 
 std::size_t char_length(std::string_view utf8) {
   std::size_t count = 0;

@@ -169,6 +169,47 @@ std::vector<HelpEntry> GameScreen::help() const {
   return entries;
 }
 
+std::vector<std::pair<Key, Action>> GameScreen::choices(CharacterId seat) const {
+  static const std::vector<Key> kKeys = [] {
+    std::vector<Key> keys;
+    for (const bool control : {false, true})
+      for (int digit = 1; digit <= 10; ++digit)
+        keys.push_back({keys::k0 + digit % 10, {false, control, false}});
+    for (int code : {keys::kSpace, keys::kC, keys::kP, keys::kH, keys::kF6})
+      keys.push_back({code, {}});
+    return keys;
+  }();
+  const bool answered = game_.phase == Phase::Cards && game_.at(game_.current()).chosen_slot;
+  std::vector<std::pair<Key, Action>> found;
+  for (const Key& key : kKeys) {
+    const Action action = action_for(key, seat);
+    if (!may(action, seat)) continue;
+    switch (action) {
+      case Action::ChooseCard:
+      case Action::ThrowCardAway:
+      case Action::TellCards:
+        // Once the day's last card is chosen, what the moment is for is to go on.
+        if (answered) continue;
+        [[fallthrough]];
+      case Action::ChooseRoom:
+      case Action::ChooseTarget:
+      case Action::ListTargets:
+      case Action::GoOn:
+      case Action::NewGame:
+      case Action::TellSituation:
+      case Action::TellHeir:
+      case Action::ToggleCardNames:
+        // Control with a digit is a choice of its own only where it does something else.
+        if (key.modifiers.control && action == action_for({key.code, {}}, seat)) continue;
+        found.emplace_back(key, action);
+        break;
+      default:
+        break;
+    }
+  }
+  return found;
+}
+
 void GameScreen::perform(Action action, Key key, std::optional<CharacterId> from) {
   const Address asker = Address::asker(from);
   Listeners::Listener& listener = listeners_.of(from);

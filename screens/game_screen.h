@@ -2,6 +2,7 @@
 // then says and shows what they did.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "data/clock.h"
@@ -48,6 +49,10 @@ class GameScreen {
   Action action_for(Key key, std::optional<CharacterId> from = std::nullopt) const;
   // Every key that does something now, as F1 tells them.
   std::vector<HelpEntry> help() const;
+  // The keys with which a seat moves the game on or asks about it now, each with what it does:
+  // what a page shows as buttons. The voice's, the history's and help are the page's own.
+  std::vector<std::pair<Key, Action>> choices(CharacterId seat) const;
+  CardNames card_names(std::optional<CharacterId> seat) const { return listeners_.of(seat).names; }
   // Said at the end of F1: what a front end reads its own way.
   void set_help_extra(std::string extra) { help_extra_ = std::move(extra); }
 

@@ -8,6 +8,8 @@ packages=(
   libespeak-ng-dev libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libutf8proc-dev
   libcli11-dev nlohmann-json3-dev libtomlplusplus-dev libtermkey-dev libreadline-dev libspeechd-dev
   gettext libfontconfig-dev librsvg2-bin libboost1.81-dev libbrlapi-dev liblouis-dev
+  # The table server's journal.
+  libsqlite3-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
   # The Windows build, cross-built and run under wine.
