@@ -47,7 +47,7 @@ void Table::joined(const TableEvent& event) {
   send_joined(member);
   send_roster();
   announce(arrival(member.name, role));
-  refresh();
+  if (!replaying_) refresh(member, true);
 }
 
 void Table::left(Member& member) {
@@ -113,7 +113,8 @@ void Table::started(const Member& member) {
   // A person who did not come back in time is stood in for from the first day.
   for (const Member& m : members_)
     if (m.character && m.plays == Player::Computer) hand_to(*m.character, Player::Computer);
-  refresh();
+  if (!replaying_)
+    for (Member& m : members_) refresh(m, true);
 }
 
 void Table::pressed(Member& member, Key key) {

@@ -8,12 +8,11 @@
 #include "narration/rooms.h"
 #include "rules/day.h"
 #include "rules/invariants.h"
+#include "support/seated_keys.h"
 #include "support/test_program.h"
 
 namespace fortuna::testing {
 namespace {
-
-using Seat = std::optional<CharacterId>;
 
 // A game at the table, its people chosen on the start screen; seated or at one keyboard.
 struct Table : TestProgram {
@@ -45,30 +44,6 @@ std::string state_of(const Game& game) {
         << c.hand[0] << '/' << c.hand[1] << (c.chosen_slot ? *c.chosen_slot : -1) << c.discard
         << (c.target ? *c.target : -1);
   return out.str();
-}
-
-// What a player at a seat might press now: the seat on turn answers, anyone moves the day on.
-std::pair<Seat, Key> likely_key(const Game& game, const std::vector<int>& people, Random& r) {
-  const auto anyone = [&] { return Seat(people[r.draw(people.size()) - 1]); };
-  const auto digit = [](int d) { return Key{keys::k0 + d, {}}; };
-  const auto person = on_turn(game);
-  if (!person) return {anyone(), game.phase == Phase::Over ? digit(1) : Key{keys::kSpace, {}}};
-  switch (game.phase) {
-    case Phase::Rooms:
-      return {person, digit(r.draw(game.rooms.open_count))};
-    case Phase::Target:
-      return {person, digit(r.draw(game.offered_targets.size() + 1))};
-    default:
-      return {person, {keys::k0 + r.draw(2), {false, r.x() < 0.2, false}}};
-  }
-}
-
-// A key from anyone at all: a query, a preference, a choice out of turn.
-std::pair<Seat, Key> any_key(const std::vector<int>& people, Random& r) {
-  constexpr int kCodes[] = {keys::kSpace, keys::k1, keys::k1 + 1, keys::k1 + 2, keys::kC,
-                            keys::kP,     keys::kH, keys::kF5,    keys::kF6,    keys::kPageUp};
-  const Seat seat = r.x() < 0.1 ? Seat() : Seat(people[r.draw(people.size()) - 1]);
-  return {seat, {kCodes[r.draw(std::size(kCodes)) - 1], {false, r.x() < 0.1, false}}};
 }
 
 bool heard_by(const Address& to, CharacterId seat) {
