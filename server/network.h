@@ -20,6 +20,8 @@ struct NetworkSettings {
   std::string address = "127.0.0.1";
   unsigned short port = kDefaultPort;
   int connections_per_address = 32;
+  // More messages than this from one connection in any second close it.
+  int messages_per_second = 20;
   std::optional<std::filesystem::path> web;  // nothing: no page
   // A connection that sends nothing is pinged after half of this, and closed after all of it.
   std::chrono::milliseconds idle = std::chrono::seconds(60);

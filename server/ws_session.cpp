@@ -22,6 +22,7 @@ WsSession::WsSession(beast::tcp_stream&& stream, Hall& hall,
       hall_(hall),
       settings_(std::move(settings)),
       ticket_(std::move(ticket)),
+      flood_(settings_->messages_per_second),
       deadline_(ws_.get_executor()) {}
 
 void WsSession::start(beast::http::request<beast::http::empty_body> request) {

@@ -43,7 +43,7 @@ class WsSession final : public Connection, public std::enable_shared_from_this<W
   std::shared_ptr<const NetworkSettings> settings_;
   std::unique_ptr<AddressLimit::Ticket> ticket_;
   boost::beast::flat_buffer in_;
-  FloodGate flood_{20};
+  FloodGate flood_;
   std::optional<PersonId> person_;
   boost::asio::steady_timer deadline_;
 
