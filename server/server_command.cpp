@@ -83,6 +83,10 @@ CLI::App* add_server_command(CLI::App& app, ServerOptions& options) {
                    translate("connections one address may hold (by default 32)"))
       ->check(CLI::Range(1, 100000));
   server
+      ->add_option("--mensajes-por-segundo,--messages-per-second", options.messages_per_second,
+                   translate("messages one connection may send in any second (by default 20)"))
+      ->check(CLI::Range(1, 1000000));
+  server
       ->add_option_function<std::string>(
           "--reloj,--clock",
           [&options](const std::string& text) {
@@ -117,6 +121,7 @@ int run_server(const ServerOptions& options) {
   settings.address = options.address;
   settings.port = static_cast<unsigned short>(options.port);
   settings.connections_per_address = options.connections_per_address;
+  settings.messages_per_second = options.messages_per_second;
   std::error_code error;
   settings.web = find_web_folder(std::filesystem::read_symlink("/proc/self/exe", error));
   auto listening = Network::open(io, hall, settings);

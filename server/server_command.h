@@ -18,6 +18,7 @@ struct ServerOptions {
   int port = 8417;
   std::string data_folder;  // empty: $XDG_DATA_HOME/fortuna or ~/.local/share/fortuna
   int connections_per_address = 32;
+  int messages_per_second = 20;
   std::optional<TimeOfDay> clock;  // every table reads this time, for tests
 };
 

@@ -25,11 +25,13 @@ bool ProtocolPerson::come_back() {
 
 std::vector<Json> ProtocolPerson::request(const Json& message) {
   std::vector<Json> answer;
+  answered_ = false;
   const bool barrier = message.value("type", "") == "list";
   if (!client_->send(message)) return answer;
   if (!barrier && !client_->send({{"type", "list"}})) return answer;
   answer = client_->until("tables");
-  if (!answer.empty()) answer.pop_back();
+  answered_ = !answer.empty();
+  if (answered_) answer.pop_back();
   for (const Json& m : answer) keep(m);
   return answer;
 }

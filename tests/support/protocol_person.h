@@ -18,8 +18,10 @@ class ProtocolPerson {
 
   // hello, answered with welcome: the token kept. False when refused or not answered.
   bool greet();
-  // Back on a new connection with the token and the number of the last text heard.
+  // Back on a new connection with the token and the number of the last text heard; on another
+  // port when the server was started again there.
   bool come_back();
+  void move_to(unsigned short port) { port_ = port; }
   // The request, then everything the server sent until it answered a list: the request is done.
   std::vector<Json> request(const Json& message);
   // The same for a key.
@@ -29,6 +31,8 @@ class ProtocolPerson {
   // Everything sent so far, up to an answered list.
   std::vector<Json> settle() { return request({{"type", "list"}}); }
   void drop() { client_->drop(); }
+  // Whether the last request was answered in time: the table was not stuck.
+  bool answered() const { return answered_; }
   bool connected() const { return client_ && client_->connected(); }
 
   const std::string& name() const { return name_; }
@@ -49,6 +53,7 @@ class ProtocolPerson {
   std::unique_ptr<WsClient> client_;
   std::vector<Json> log_;
   std::map<int, std::string> texts_;
+  bool answered_ = false;
 };
 
 }  // namespace fortuna::testing
