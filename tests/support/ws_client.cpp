@@ -3,6 +3,7 @@
 #include <boost/asio/connect.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
 #include <boost/beast/websocket.hpp>
 #include <deque>
 
@@ -127,6 +128,35 @@ void WsClient::drop() {
   socket.set_option(asio::socket_base::linger(true, 0), ignored);
   socket.close(ignored);
   impl_->over = true;
+}
+
+HttpAnswer http_request(unsigned short port, const std::string& method, const std::string& target) {
+  namespace http = beast::http;
+  asio::io_context io;
+  beast::tcp_stream stream(io);
+  HttpAnswer answer;
+  http::request<http::empty_body> request{http::string_to_verb(method), target, 11};
+  request.set(http::field::host, "127.0.0.1");
+  http::response_parser<http::string_body> parser;
+  // A HEAD answer announces a body it does not send.
+  parser.skip(method == "HEAD");
+  beast::flat_buffer buffer;
+  const auto read = [&](beast::error_code error, std::size_t) {
+    if (error) return;
+    answer.status = parser.get().result_int();
+    answer.type = std::string(parser.get()[http::field::content_type]);
+    answer.body = parser.get().body();
+  };
+  const auto written = [&](beast::error_code error, std::size_t) {
+    if (!error) http::async_read(stream, buffer, parser, read);
+  };
+  stream.expires_after(std::chrono::seconds(5));
+  stream.async_connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), port),
+                       [&](beast::error_code error) {
+                         if (!error) http::async_write(stream, request, written);
+                       });
+  io.run_for(std::chrono::seconds(6));
+  return answer;
 }
 
 }  // namespace fortuna::testing

@@ -45,4 +45,12 @@ class WsClient {
   std::unique_ptr<Impl> impl_;
 };
 
+struct HttpAnswer {
+  int status = 0;  // 0: no answer
+  std::string type;
+  std::string body;
+};
+// One plain HTTP request on a new connection.
+HttpAnswer http_request(unsigned short port, const std::string& method, const std::string& target);
+
 }  // namespace fortuna::testing
