@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the two fuzzers with clang (AddressSanitizer and UndefinedBehaviorSanitizer) and runs
+# Builds the three fuzzers with clang (AddressSanitizer and UndefinedBehaviorSanitizer) and runs
 # each for a bounded time from its seeds, then once over every input that crashed before.
 # A crash fails the run and leaves its input in fuzz/regressions/, to be committed there.
 # Usage: scripts/fuzz.sh [seconds per fuzzer, 60 by default]
@@ -8,9 +8,10 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORTUNA_FUZZ=ON \
   -DFORTUNA_TESTS=OFF -DFORTUNA_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target key_script_fuzzer game_fuzzer
+cmake --build build-fuzz -j"$(nproc)" --target key_script_fuzzer game_fuzzer \
+  message_fuzzer
 
-for target in key_script game; do
+for target in key_script game message; do
   corpus=build-fuzz/corpus-$target
   mkdir -p "$corpus"
   cp fuzz/corpus/"$target"/* "$corpus"/ 2>/dev/null || true
