@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto* hello = std::get_if<request::Hello>(&request); hello && !clean(hello->name))
     __builtin_trap();
   if (const auto* rename = std::get_if<request::Rename>(&request);
-      rename && (rename->character < 0 || rename->character >= kCharacterCount ||
-                 !clean(rename->name)))
+      rename &&
+      (rename->character < 0 || rename->character >= kCharacterCount || !clean(rename->name)))
     __builtin_trap();
   return 0;
 }

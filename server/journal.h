@@ -1,13 +1,17 @@
 // The server's journal: people with their tokens, and each unfinished table's events in the
 // order they happened, in one SQLite file (write-ahead log). Every event is written before it
-// takes effect; a server started again reads them all back. One server at a time holds it.
+// takes effect; a server started again reads them all back. One server at a time holds it (a
+// lock on a file beside it).
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -52,12 +56,14 @@ class Journal {
   std::string last_error();
 
  private:
-  explicit Journal(sqlite3* db) : db_(db) {}
+  explicit Journal(int lock) : lock_(lock) {}
   bool run(sqlite3_stmt* statement);
   std::string prepare_all();
+  void checkpoint_now_and_then();
 
+  int lock_;
   std::mutex mutex_;
-  sqlite3* db_;
+  sqlite3* db_ = nullptr;
   sqlite3_stmt* add_person_ = nullptr;
   sqlite3_stmt* forget_person_ = nullptr;
   sqlite3_stmt* add_table_ = nullptr;
@@ -65,6 +71,14 @@ class Journal {
   sqlite3_stmt* drop_events_ = nullptr;
   sqlite3_stmt* drop_table_ = nullptr;
   std::string error_;
+  // Each table's events in order: the number the next one takes.
+  std::unordered_map<TableKey, std::int64_t> next_event_;
+
+  sqlite3* checkpoint_db_ = nullptr;
+  std::thread checkpoints_;
+  std::mutex checkpoint_mutex_;
+  std::condition_variable checkpoint_wanted_;
+  bool stopping_ = false;
 };
 
 }  // namespace fortuna

@@ -81,7 +81,9 @@ class HttpSession : public std::enable_shared_from_this<HttpSession> {
     if (error) return close();
     auto request = parser_->release();
     if (beast::websocket::is_upgrade(request)) {
-      if (request.target() != "/ws") return close();
+      // A query may say which table a proxy in front routes it by; the server needs none.
+      const std::string_view target = request.target();
+      if (target.substr(0, target.find('?')) != "/ws") return close();
       return std::make_shared<WsSession>(std::move(stream_), hall_, settings_, std::move(ticket_))
           ->start(std::move(request));
     }
