@@ -68,6 +68,14 @@ CLI::App* add_server_command(CLI::App& app, ServerOptions& options) {
                                "browser page at /; port %d unless told)"),
                      options.port));
   server->alias("serve");
+  // TRANSLATORS: keep the lines as they are laid out.
+  server->footer(translate(R"(
+The tables' protocol is docs/protocol.md. Each table's events go to the journal in the data
+folder before they take effect: a server started again plays every unfinished table back to
+where it was, and people come back to their seats with their tokens. SIGINT or SIGTERM says
+goodbye to every connection and ends with the tables saved (status 0); a journal or a port that
+cannot be opened ends it with status 1.
+)"));
   server->add_option("--direccion,--address", options.address,
                      translate("the address to listen on (by default 127.0.0.1)"));
   server->add_option("--puerto,--port", options.port, translate("the port (0: any free one)"))
