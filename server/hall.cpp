@@ -21,6 +21,11 @@ void refuse(Connection& connection, const Refused& refused) {
 Hall::Hall(boost::asio::io_context& io, Journal& journal, Clock& clock, HallSettings settings)
     : io_(io), journal_(journal), clock_(clock), settings_(settings) {}
 
+// As the table says it: whole seconds, rounded up.
+int Hall::grace_seconds() const {
+  return std::max(1, static_cast<int>((settings_.grace.count() + 999) / 1000));
+}
+
 void Hall::restore() {
   std::lock_guard lock(mutex_);
   for (const Journal::Person& stored : journal_.people()) {
@@ -28,9 +33,9 @@ void Hall::restore() {
     by_token_[stored.token] = stored.id;
     next_person_ = std::max(next_person_, stored.id + 1);
   }
-  const int grace = std::max(1, static_cast<int>((settings_.grace.count() + 999) / 1000));
   for (Journal::StoredTable& stored : journal_.tables()) {
-    auto host = std::make_shared<TableHost>(io_, journal_, stored.key, stored.name, clock_, grace);
+    auto host = std::make_shared<TableHost>(io_, journal_, stored.key, stored.name, clock_,
+                                            grace_seconds());
     host->table().replay(stored.events);
     if (host->table().empty() || tables_.count(stored.name)) {
       journal_.close_table(stored.key);
@@ -142,21 +147,23 @@ void Hall::create(PersonId person, const std::shared_ptr<Connection>& connection
   std::optional<Refusal> refusal;
   {
     std::lock_guard lock(mutex_);
-    Person& creator = people_.at(person);
-    person_name = creator.name;
-    if (creator.table)
+    const auto found = people_.find(person);
+    Person* creator = found == people_.end() ? nullptr : &found->second;
+    if (creator) person_name = creator->name;
+    if (!creator)
+      refusal = Refusal::UnknownToken;
+    else if (creator->table)
       refusal = Refusal::AlreadyAtTable;
     else if (tables_.count(name))
       refusal = Refusal::TableExists;
     else if (tables_.size() >= settings_.most_tables)
       refusal = Refusal::ServerFull;
-    else if (const auto key = store(creator) ? journal_.add_table(name) : std::nullopt; !key)
+    else if (const auto key = store(*creator) ? journal_.add_table(name) : std::nullopt; !key)
       refusal = Refusal::Unavailable;
     else {
-      const int grace = std::max(1, static_cast<int>((settings_.grace.count() + 999) / 1000));
-      host = std::make_shared<TableHost>(io_, journal_, *key, name, clock_, grace);
+      host = std::make_shared<TableHost>(io_, journal_, *key, name, clock_, grace_seconds());
       tables_[name] = host;
-      creator.table = host;
+      creator->table = host;
     }
   }
   if (refusal) {
@@ -173,17 +180,19 @@ void Hall::join(PersonId person, const std::shared_ptr<Connection>& connection,
   std::optional<Refusal> refusal;
   {
     std::lock_guard lock(mutex_);
-    Person& joining = people_.at(person);
-    name = joining.name;
+    const auto who = people_.find(person);
     const auto found = tables_.find(join.table);
-    if (joining.table)
+    if (who == people_.end())
+      refusal = Refusal::UnknownToken;
+    else if (who->second.table)
       refusal = Refusal::AlreadyAtTable;
     else if (found == tables_.end())
       refusal = Refusal::NoSuchTable;
-    else if (!store(joining))
+    else if (!store(who->second))
       refusal = Refusal::Unavailable;
     else
-      host = joining.table = found->second;
+      host = who->second.table = found->second;
+    if (who != people_.end()) name = who->second.name;
   }
   if (refusal) {
     refuse(*connection, *refused(*refusal));

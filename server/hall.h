@@ -61,6 +61,7 @@ class Hall {
   };
   using HostPointer = std::shared_ptr<TableHost>;
 
+  int grace_seconds() const;
   void list(const std::shared_ptr<Connection>& connection);
   void create(PersonId person, const std::shared_ptr<Connection>& connection,
               const std::string& name, std::function<void()> done);

@@ -11,7 +11,7 @@ void Hall::at_table(PersonId person, const std::shared_ptr<Connection>& connecti
   HostPointer host;
   {
     std::lock_guard lock(mutex_);
-    host = people_.at(person).table;
+    if (const auto found = people_.find(person); found != people_.end()) host = found->second.table;
   }
   if (!host) {
     connection->send(

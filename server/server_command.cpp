@@ -51,11 +51,22 @@ void stop_on_signal(boost::asio::signal_set& signals, boost::asio::io_context& i
   });
 }
 
+// One thread a core, at most four. Whatever escapes a handler is said and the thread goes on.
 void serve(boost::asio::io_context& io) {
+  const auto run = [&io] {
+    while (true) {
+      try {
+        io.run();
+        return;
+      } catch (const std::exception& error) {
+        report(std::cerr, error.what());
+      }
+    }
+  };
   const unsigned cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
   std::vector<std::thread> threads;
-  for (unsigned i = 1; i < cores; ++i) threads.emplace_back([&io] { io.run(); });
-  io.run();
+  for (unsigned i = 1; i < cores; ++i) threads.emplace_back(run);
+  run();
   for (std::thread& thread : threads) thread.join();
 }
 

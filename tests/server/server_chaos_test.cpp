@@ -97,6 +97,53 @@ TEST(ServerChaos, PeopleCutOffAtRandomComeBackToAllTheyMissedAndEveryTablePlaysO
     }
 }
 
+bool comes_to_hear(ProtocolPerson& person, const std::string& text) {
+  return eventually([&] {
+    person.settle();
+    for (const auto& [n, said] : person.texts())
+      if (said == text) return true;
+    return false;
+  });
+}
+
+TEST(ServerAway, APersonAwayIsStoodInForAfterTheGraceAndATableNobodyAttendsIsClosed) {
+  HallSettings hall;
+  hall.grace = std::chrono::milliseconds(300);
+  hall.unattended = std::chrono::milliseconds(600);
+  TestServer server(hall, quick());
+  const SeatedGame game = make_game(9, {0, 3}, 0);
+  auto people = seat_everyone(server.port(), game);
+  people[1]->press("Space");
+  people[0]->drop();
+  ASSERT_TRUE(comes_to_hear(*people[1], absence("Persona 1", game.rename, 1)));
+  ASSERT_TRUE(comes_to_hear(*people[2], standing_in("Persona 1", game.rename)));
+  // The computer answered for the seat; back, its person holds it again.
+  ASSERT_TRUE(people[0]->come_back());
+  ASSERT_TRUE(comes_to_hear(*people[1], return_of("Persona 1")));
+  people[0]->settle();
+  const auto& back = people[0]->log();
+  EXPECT_TRUE(std::any_of(back.begin(), back.end(), [](const Json& m) {
+    return m["type"] == "say" && !m.contains("n") &&
+           m["text"].get<std::string>().starts_with("Está de vuelta en la mesa Mesa.");
+  }));
+  for (auto& person : people) person->drop();
+  WsClient look(server.port());
+  look.send({{"type", "hello"}, {"version", 1}, {"name", "Eva"}});
+  ASSERT_FALSE(look.until("welcome").empty());
+  EXPECT_TRUE(eventually([&] {
+    look.send({{"type", "list"}});
+    const auto tables = look.until("tables");
+    return !tables.empty() && tables.back()["tables"].empty();
+  }));
+  // Its people were let go with it: their tokens lead nowhere.
+  WsClient again(server.port());
+  again.send(
+      {{"type", "hello"}, {"version", 1}, {"name", "Persona 1"}, {"token", people[0]->token()}});
+  const auto unknown = again.until("error");
+  ASSERT_FALSE(unknown.empty());
+  EXPECT_EQ(unknown.back()["code"], "unknown_token");
+}
+
 // The server as a program of its own, on a free port it says on standard output.
 struct ServerProcess {
   ServerProcess(const std::filesystem::path& data, TimeOfDay clock)
