@@ -33,23 +33,34 @@ std::string url_host(const std::string& address) {
 
 // SIGINT or SIGTERM: no new connections, a goodbye to each one, and the end once they are gone
 // or the goodbyes have had their time.
-void stop_on_signal(boost::asio::signal_set& signals, boost::asio::io_context& io, Network& network,
-                    Hall& hall, boost::asio::steady_timer& timer) {
-  signals.async_wait([&](boost::system::error_code error, int) {
-    if (error) return;
-    network.stop_listening();
-    hall.stop();
-    const auto deadline = std::chrono::steady_clock::now() + kGoodbyeTime;
-    auto check = std::make_shared<std::function<void()>>();
-    *check = [&, deadline, check] {
-      if (hall.connection_count() == 0 || std::chrono::steady_clock::now() > deadline)
-        return io.stop();
-      timer.expires_after(std::chrono::milliseconds(20));
-      timer.async_wait([check](boost::system::error_code) { (*check)(); });
-    };
-    (*check)();
-  });
-}
+class Stopper {
+ public:
+  Stopper(boost::asio::io_context& io, Network& network, Hall& hall)
+      : io_(io), network_(network), hall_(hall), signals_(io, SIGINT, SIGTERM), timer_(io) {
+    signals_.async_wait([this](boost::system::error_code error, int) {
+      if (error) return;
+      network_.stop_listening();
+      hall_.stop();
+      deadline_ = std::chrono::steady_clock::now() + kGoodbyeTime;
+      check();
+    });
+  }
+
+ private:
+  void check() {
+    if (hall_.connection_count() == 0 || std::chrono::steady_clock::now() > deadline_)
+      return io_.stop();
+    timer_.expires_after(std::chrono::milliseconds(20));
+    timer_.async_wait([this](boost::system::error_code) { check(); });
+  }
+
+  boost::asio::io_context& io_;
+  Network& network_;
+  Hall& hall_;
+  boost::asio::signal_set signals_;
+  boost::asio::steady_timer timer_;
+  std::chrono::steady_clock::time_point deadline_;
+};
 
 // One thread a core, at most four. Whatever escapes a handler is said and the thread goes on.
 void serve(boost::asio::io_context& io) {
@@ -154,9 +165,7 @@ int run_server(const ServerOptions& options) {
                                    where.c_str(), where.c_str()));
   if (!settings.web) report(std::cerr, translate("no web folder found: the page is not served"));
 
-  boost::asio::signal_set signals(io, SIGINT, SIGTERM);
-  boost::asio::steady_timer timer(io);
-  stop_on_signal(signals, io, network, hall, timer);
+  const Stopper stopper(io, network, hall);
   serve(io);
   return exit_status::kSuccess;
 }

@@ -181,7 +181,8 @@ TEST(ServerRestart, KilledOrStoppedAndStartedAgainEveryoneHearsAsIfItHadNeverSto
           EXPECT_EQ(last.back()["reason"], "server_stopping");
           EXPECT_TRUE(person->client().ended());
         }
-      EXPECT_EQ(server->process.wait_exit(), k == third ? 128 + SIGKILL : 0);
+      EXPECT_EQ(server->process.wait_exit(), k == third ? 128 + SIGKILL : 0)
+          << server->process.err();
       server = std::make_unique<ServerProcess>(data, game.clock);
       ASSERT_NE(server->port, 0) << server->process.err();
       for (auto& person : people) {
