@@ -79,8 +79,11 @@ TEST(ServerChaos, PeopleCutOffAtRandomComeBackToAllTheyMissedAndEveryTablePlaysO
       const auto at = static_cast<std::size_t>(
           std::find(games[t].seats.begin(), games[t].seats.end(), seat) - games[t].seats.begin());
       // Whoever was cut off comes back before the table's next key, as a client does at once.
-      for (auto& someone : tables[t])
-        if (!someone->connected()) ASSERT_TRUE(someone->come_back());
+      for (auto& someone : tables[t]) {
+        if (!someone->connected()) {
+          ASSERT_TRUE(someone->come_back());
+        }
+      }
       ProtocolPerson& person = *tables[t][at];
       person.press(key_name(key));
       ASSERT_TRUE(person.answered()) << "table " << t << " stuck at key " << next[t];
@@ -90,7 +93,9 @@ TEST(ServerChaos, PeopleCutOffAtRandomComeBackToAllTheyMissedAndEveryTablePlaysO
   for (std::size_t t = 0; t < games.size(); ++t)
     for (std::size_t p = 0; p < tables[t].size(); ++p) {
       ProtocolPerson& person = *tables[t][p];
-      if (!person.connected()) ASSERT_TRUE(person.come_back());
+      if (!person.connected()) {
+        ASSERT_TRUE(person.come_back());
+      }
       person.settle();
       bool whole = false;
       EXPECT_EQ(game_texts(person, news, whole), expected_streams(games[t], p))

@@ -54,15 +54,15 @@ std::vector<std::string> card_names(const Character& character) {
   return names;
 }
 
-// What a person may not be told: at the table, anyone's cards; at their seat, others' cards
-// unless they hold one of the same name.
-void expect_nothing_of_others(const Game& game, const std::vector<int>& seats,
-                              std::optional<int> own, const Json& message) {
+// What a person holding own (-1: none) may not be told: at the table, anyone's cards; at their
+// seat, others' cards unless they hold one of the same name.
+void expect_nothing_of_others(const Game& game, const std::vector<int>& seats, int own,
+                              const Json& message) {
   const bool label = message["type"] == "label";
   if (!label && message["type"] != "say") return;
   const bool table = !label && message["audience"] == "table";
-  const auto mine =
-      own ? card_names(game.at(static_cast<CharacterId>(*own))) : std::vector<std::string>{};
+  std::vector<std::string> mine;
+  if (own >= 0) mine = card_names(game.at(static_cast<CharacterId>(own)));
   const std::string text = message["text"];
   for (int seat : seats) {
     if (seat == own && !table) continue;
@@ -71,7 +71,7 @@ void expect_nothing_of_others(const Game& game, const std::vector<int>& seats,
       // Labels show the first fifty characters of a card.
       const std::string shown = label ? first_chars(name, 50) : name;
       ASSERT_EQ(text.find(shown), std::string::npos)
-          << "seat " << seat + 1 << "'s card told to " << (own ? *own + 1 : 0) << ": " << text;
+          << "seat " << seat + 1 << "'s card told to " << own + 1 << ": " << text;
     }
   }
 }
@@ -98,8 +98,8 @@ TEST(ServerGame, NothingOfAHandReachesTheTableOrAnotherSeatBeforeTheNight) {
       for (std::size_t p = 0; p < people.size(); ++p) {
         people[p]->settle();
         const auto& log = people[p]->log();
-        const std::optional<int> own =
-            p < game.seats.size() ? std::optional(game.seats[p]) : std::nullopt;
+        // An onlooker holds none.
+        const int own = p < game.seats.size() ? game.seats[p] : -1;
         for (std::size_t m = seen[p];
              phase != Phase::DayStart && phase != Phase::Over && m < log.size(); ++m)
           ASSERT_NO_FATAL_FAILURE(expect_nothing_of_others(mirror.game(), game.seats, own, log[m]))

@@ -115,8 +115,12 @@ void play_a_session(TestTable& t, const std::vector<int>& people, Random& r) {
     if (k == 40) t.table.lost(3, Table::Notice::Told);
     if (k == 60) t.table.stand_in(3);
     if (k == 90) t.table.back(3, std::nullopt);
-    if (k == 120) ASSERT_EQ(t.table.release(2, static_cast<CharacterId>(people[1])), std::nullopt);
-    if (k == 150) ASSERT_EQ(t.table.take(2, static_cast<CharacterId>(people[1])), std::nullopt);
+    if (k == 120) {
+      ASSERT_EQ(t.table.release(2, static_cast<CharacterId>(people[1])), std::nullopt);
+    }
+    if (k == 150) {
+      ASSERT_EQ(t.table.take(2, static_cast<CharacterId>(people[1])), std::nullopt);
+    }
     if (k == 200) t.table.lost(1, Table::Notice::Quiet);
     auto [seat, key] = likely_key(*t.table.game(), people, r);
     if (!seat) seat = people[1];

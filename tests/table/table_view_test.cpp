@@ -57,9 +57,10 @@ TEST(TableView, ALabelShowsItsSeatsOwnCardsAndNeverAnotherSeatsNorAnOnlookersAny
             bool shared = false;
             for (CardId mine : own ? own->hand : Hand{kNoCard, kNoCard})
               shared = shared || (mine != kNoCard && first_chars(card(mine).text, 30) == shown);
-            if (!shared)
+            if (!shared) {
               ASSERT_EQ(label.find(shown), std::string::npos)
                   << "seed " << seed << ": " << person << " sees seat " << people[j] + 1;
+            }
           }
         }
       }
