@@ -6,12 +6,11 @@
 #include "client/remote_session.h"
 #include "data/text.h"
 #include "data/translate.h"
+#include "table/protocol.h"
 
 namespace fortuna {
 
 namespace {
-
-constexpr const char* kDefaultPort = "8417";
 
 // The person's name at the table: asked for, else the name they log in with.
 std::string person_name(const std::string& asked) {
@@ -32,7 +31,7 @@ CLI::App* add_connect_command(CLI::App& app, ConnectOptions& options) {
   connect
       ->add_option("servidor", options.server,
                    format_message(translate("the server, HOST or HOST:PORT (port %s unless told)"),
-                                  kDefaultPort))
+                                  std::to_string(kDefaultPort).c_str()))
       ->required()
       ->type_name("HOST[:PORT]");
   connect
@@ -49,7 +48,7 @@ CLI::App* add_connect_command(CLI::App& app, ConnectOptions& options) {
 }
 
 std::variant<MakeSession, Failure> connect_session(const ConnectOptions& options) {
-  const auto server = parse_server_address(options.server, kDefaultPort);
+  const auto server = parse_server_address(options.server, std::to_string(kDefaultPort));
   if (!server)
     return Failure{format_message(translate("%s: expected HOST or HOST:PORT"),
                                   printable(options.server, 80).c_str())};

@@ -11,10 +11,9 @@
 #include "data/audience.h"
 #include "data/keys.h"
 #include "speech/channel.h"
+#include "table/protocol.h"
 
 namespace fortuna {
-
-inline constexpr int kProtocolVersion = 1;
 
 struct ServerMessage {
   enum class Kind {

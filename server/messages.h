@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "table/outgoing.h"
+#include "table/protocol.h"
 #include "table/table.h"
 
 namespace fortuna {
 
-inline constexpr int kProtocolVersion = 1;
 inline constexpr std::size_t kLongestFrame = 4096;
 
 namespace request {

@@ -11,10 +11,9 @@
 #include <variant>
 
 #include "server/hall.h"
+#include "table/protocol.h"
 
 namespace fortuna {
-
-inline constexpr unsigned short kDefaultPort = 8417;
 
 struct NetworkSettings {
   std::string address = "127.0.0.1";

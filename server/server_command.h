@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/clock.h"
+#include "table/protocol.h"
 
 namespace CLI {
 class App;
@@ -15,7 +16,7 @@ namespace fortuna {
 
 struct ServerOptions {
   std::string address = "127.0.0.1";
-  int port = 8417;
+  int port = kDefaultPort;
   std::string data_folder;  // empty: $XDG_DATA_HOME/fortuna or ~/.local/share/fortuna
   int connections_per_address = 32;
   int messages_per_second = 20;
