@@ -46,7 +46,8 @@ void read_lists(const Json& json, ServerMessage& message) {
                               table.value("onlookers", 0), table.value("started", false)});
   for (const Json& character : json.value("characters", Json::array())) {
     ServerMessage::Character entry{character.at("number").get<int>(),
-                                   character.at("name").get<std::string>(), std::nullopt};
+                                   character.at("name").get<std::string>(), std::nullopt,
+                                   character.value("yours", false)};
     if (character.contains("holder")) entry.holder = character.at("holder").get<std::string>();
     message.characters.push_back(std::move(entry));
   }

@@ -39,6 +39,7 @@ struct ServerMessage {
     int number = 0;
     std::string name;
     std::optional<std::string> holder;
+    bool yours = false;
   };
   struct Choice {
     std::string key, name;

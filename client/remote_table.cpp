@@ -222,7 +222,7 @@ void RemoteTable::say_entry() {
   }
   if (stage_ == Stage::Table && !characters_.empty()) {
     const auto& character = characters_[static_cast<std::size_t>(position_)];
-    const bool yours = character.holder && *character.holder == place_.name;
+    const bool yours = character.yours;
     say(character_entry(character.name, character.holder, yours), Wait::None, kToMe);
   }
 }
@@ -249,7 +249,7 @@ void RemoteTable::table_key(Key key) {
   const int count = static_cast<int>(characters_.size());
   if (count == 0) return;
   const auto& character = characters_[static_cast<std::size_t>(position_ % count)];
-  const bool yours = character.holder && *character.holder == place_.name;
+  const bool yours = character.yours;
   if (is_walk(key)) {
     position_ = (position_ + step_of(key) + count) % count;
     return say_entry();

@@ -43,6 +43,7 @@ Ordered written(const sent::Roster& roster) {
   for (const auto& entry : roster.characters) {
     Ordered character{{"number", entry.number}, {"name", entry.name}};
     if (entry.holder) character["holder"] = *entry.holder;
+    if (entry.yours) character["yours"] = true;
     characters.push_back(std::move(character));
   }
   return {{"type", "roster"},

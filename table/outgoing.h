@@ -50,6 +50,7 @@ struct Roster {
     int number = 0;  // 1 to 10
     std::string name;
     std::optional<std::string> holder;
+    bool yours = false;  // held by the person it goes to: two people may share a name
   };
   std::vector<Entry> characters;
   std::string creator;

@@ -110,7 +110,7 @@ class Table final : private Platform, private Windows, private SpeechObserver {
   void say_to(Member& member, const std::shared_ptr<const std::string>& text, Wait wait,
               const Address& to);
   void send(const Member& member, const Outgoing& message);
-  sent::Roster roster_view() const;
+  sent::Roster roster_view(const Member& to) const;
   void send_roster();
   void send_joined(const Member& member);
   void refresh();

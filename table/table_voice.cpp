@@ -48,12 +48,12 @@ void Table::send_joined(const Member& member) {
        sent::Joined{name_, member.role, creator_ == member.id, state_ == GameState::Started});
 }
 
-sent::Roster Table::roster_view() const {
+sent::Roster Table::roster_view(const Member& to) const {
   sent::Roster roster;
   for (CharacterId c = 0; c < kCharacterCount; ++c) {
     const Member* held = holder(c);
     roster.characters.push_back({c + 1, roster_[static_cast<std::size_t>(c)].name,
-                                 held ? std::optional(held->name) : std::nullopt});
+                                 held ? std::optional(held->name) : std::nullopt, held == &to});
   }
   if (const Member* creator = creator_ ? find(*creator_) : nullptr) roster.creator = creator->name;
   for (const Member& member : members_) {
@@ -68,8 +68,7 @@ sent::Roster Table::roster_view() const {
 
 void Table::send_roster() {
   if (replaying_) return;
-  const sent::Roster roster = roster_view();
-  for (const Member& member : members_) send(member, roster);
+  for (const Member& member : members_) send(member, roster_view(member));
 }
 
 void Table::refresh() {
@@ -99,7 +98,7 @@ void Table::refresh(Member& member, bool always) {
 
 void Table::resume(Member& member, std::optional<int> seen) {
   send_joined(member);
-  send(member, roster_view());
+  send(member, roster_view(member));
   sent::Missed missed;
   const int after = seen ? *seen : member.heard_when_lost;
   for (const Heard& heard : member.recent)

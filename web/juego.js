@@ -339,7 +339,7 @@
     ul.textContent = '';
     for (const c of r.characters || []) {
       const li = document.createElement('li');
-      const mine = c.holder === state.name;
+      const mine = c.yours === true;
       const who = mine ? 'suyo' : c.holder ? 'de ' + c.holder : 'libre, lo juega el ordenador';
       let b;
       if (state.as !== 'player') {

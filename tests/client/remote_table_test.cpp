@@ -41,10 +41,12 @@ struct Client {
   RemoteTable table;
 };
 
+// Two people called Ana: the roster says which character is this one's.
 const char* kRoster =
     R"({"type":"roster","characters":[{"number":1,"name":"Bigotes"},)"
-    R"({"number":2,"name":"Sir Reginald","holder":"Luis"},{"number":3,"name":"Vanessa",)"
-    R"("holder":"Ana"}],"creator":"Ana","players":["Ana","Luis"],"onlookers":0,"started":false})";
+    R"({"number":2,"name":"Sir Reginald","holder":"Ana"},{"number":3,"name":"Vanessa",)"
+    R"("holder":"Ana","yours":true}],"creator":"Ana","players":["Ana","Ana"],"onlookers":0,)"
+    R"("started":false})";
 
 TEST(RemoteTable, FromTheListOfTablesToATableAndItsCharacters) {
   Client c;
@@ -65,7 +67,7 @@ TEST(RemoteTable, FromTheListOfTablesToATableAndItsCharacters) {
                    R"("started":false})");
   c.table.received(kRoster);
   c.key(keys::kRight);
-  EXPECT_EQ(c.log.last(), "Sir Reginald: de Luis.");
+  EXPECT_EQ(c.log.last(), "Sir Reginald: de Ana.");
   c.key(keys::kSpace);
   EXPECT_EQ(c.last_sent(), R"({"character":2,"type":"take"})");
   c.key(keys::kF2);

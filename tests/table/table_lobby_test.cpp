@@ -81,6 +81,8 @@ TEST(TableLobby, EveryoneHearsWhoComesTakesRenamesStartsAndGoesCountedFromTheirA
   EXPECT_EQ(roster.characters[2].name, "Doña Ñandú");
   EXPECT_EQ(roster.characters[2].holder, std::nullopt);
   EXPECT_EQ(roster.characters[4].holder, "Ana");
+  EXPECT_FALSE(roster.characters[4].yours) << "Luis's roster";
+  EXPECT_TRUE(l.outbox.all<sent::Roster>(1).back().characters[4].yours) << "Ana's";
   EXPECT_EQ(roster.creator, "Ana");
   EXPECT_EQ(roster.onlookers, 1);
   // The creator gone, the next player starts the table.

@@ -131,10 +131,11 @@ class Server:
     async def error(self, person, code, message):
         await self.send(person, {"type": "error", "code": code, "message": message})
 
-    def roster(self, table):
+    def roster(self, table, person):
         return {"type": "roster",
                 "characters": [dict({"number": i, "name": c["name"]},
-                                    **({"holder": c["holder"].name} if c["holder"] else {}))
+                                    **({"holder": c["holder"].name} if c["holder"] else {}),
+                                    **({"yours": True} if c["holder"] is person else {}))
                                for i, c in enumerate(table.characters, 1)],
                 "creator": table.creator.name,
                 "started": table.started,
@@ -143,7 +144,7 @@ class Server:
 
     async def send_roster(self, table):
         for p in table.people:
-            await self.send(p, self.roster(table))
+            await self.send(p, self.roster(table, p))
 
     async def update_choices(self, person):
         """What a real server knows from the game, guessed here from the seat's last question."""
@@ -315,7 +316,7 @@ class Server:
         table = person.table
         await self.send(person, {"type": "joined", "table": table.name, "as": person.role,
                                  "creator": table.creator is person, "started": table.started})
-        await self.send(person, self.roster(table))
+        await self.send(person, self.roster(table, person))
         missed, person.missed = person.missed, []
         if isinstance(seen, int):
             missed = [h for h in person.heard if h["n"] > seen]
