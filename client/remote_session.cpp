@@ -1,6 +1,10 @@
 #include "client/remote_session.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "client/connection.h"
 #include "data/translate.h"
@@ -10,6 +14,9 @@
 namespace fortuna {
 
 namespace {
+
+// How often the list of tables is asked for again while the person is at it.
+constexpr auto kListAgain = std::chrono::seconds(5);
 
 class RemoteSession final : public Session {
  public:
@@ -40,6 +47,16 @@ class RemoteSession final : public Session {
               inbox_.post([this, text = std::move(text)] { table_.received(text); });
             },
             [this](const std::string&) { inbox_.post([this] { table_.dropped(); }); }});
+    ticks_ = std::jthread([this](std::stop_token stop) {
+      std::mutex mutex;
+      std::condition_variable_any never;
+      std::unique_lock lock(mutex);
+      for (;;) {
+        never.wait_for(lock, stop, kListAgain, [] { return false; });
+        if (stop.stop_requested()) return;
+        inbox_.post([this] { table_.tick(); });
+      }
+    });
   }
 
  protected:
@@ -50,8 +67,9 @@ class RemoteSession final : public Session {
   Inbox& inbox_;
   ServerAddress server_;
   RemoteTable table_;
-  // Last: gone, with its thread, before what its callbacks reach.
+  // Last: gone, with their threads, before what they reach.
   std::optional<Connection> connection_;
+  std::jthread ticks_;
 };
 
 }  // namespace

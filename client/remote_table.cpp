@@ -55,6 +55,7 @@ void RemoteTable::say(const std::string& text, Wait wait, const Address& to) {
 }
 
 void RemoteTable::opened() {
+  refreshing_ = false;
   if (was_connected_) say(kConnectionBack, Wait::None, kToMe);
   was_connected_ = true;
   send_(hello_message(place_.name, token_, seen_));
@@ -76,12 +77,7 @@ void RemoteTable::handle(const ServerMessage& message) {
     case Kind::Welcome:
       return welcomed(message);
     case Kind::Tables:
-      tables_ = message.tables;
-      stage_ = Stage::Tables;
-      position_ = 0;
-      say(tables_text(static_cast<int>(tables_.size())), Wait::None, kToMe);
-      if (!tables_.empty()) say_entry();
-      return;
+      return listed(message.tables);
     case Kind::Joined:
       return joined(message);
     case Kind::Roster:
@@ -212,6 +208,38 @@ bool RemoteTable::own_key(Key key) {
     default:
       return false;
   }
+}
+
+void RemoteTable::tick() {
+  if (stage_ != Stage::Tables || ended_ || refreshing_) return;
+  refreshing_ = true;
+  send_(list_message());
+}
+
+// A list the person asked for is read out; one asked for by tick() says only the tables that
+// came, and the person stays on the table they were at.
+void RemoteTable::listed(const std::vector<ServerMessage::Table>& tables) {
+  const bool refresh = std::exchange(refreshing_, false) && stage_ == Stage::Tables;
+  if (!refresh) {
+    tables_ = tables;
+    stage_ = Stage::Tables;
+    position_ = 0;
+    say(tables_text(static_cast<int>(tables_.size())), Wait::None, kToMe);
+    if (!tables_.empty()) say_entry();
+    return;
+  }
+  const auto named = [](const std::vector<ServerMessage::Table>& list, const std::string& name) {
+    return std::find_if(list.begin(), list.end(), [&](const auto& t) { return t.name == name; });
+  };
+  const std::string at =
+      tables_.empty() ? std::string() : tables_[static_cast<std::size_t>(position_)].name;
+  std::vector<std::string> added;
+  for (const auto& table : tables)
+    if (named(tables_, table.name) == tables_.end()) added.push_back(table.name);
+  tables_ = tables;
+  const auto still = named(tables_, at);
+  position_ = still == tables_.end() ? 0 : static_cast<int>(still - tables_.begin());
+  for (const std::string& name : added) say(new_table_text(name), Wait::Before, kToMe);
 }
 
 void RemoteTable::say_entry() {

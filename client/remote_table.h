@@ -41,6 +41,9 @@ class RemoteTable {
   void opened();
   void received(const std::string& text);
   void dropped();
+  // Now and then: the list of tables asked for again while the person is at it, so that one who
+  // waits for a friend's table hears it come.
+  void tick();
 
   const std::vector<ServerMessage::Choice>& choices() const { return choices_; }
 
@@ -49,6 +52,7 @@ class RemoteTable {
 
   void handle(const ServerMessage& message);
   void welcomed(const ServerMessage& message);
+  void listed(const std::vector<ServerMessage::Table>& tables);
   void joined(const ServerMessage& message);
   void begin_game();
   bool own_key(Key key);
@@ -66,6 +70,7 @@ class RemoteTable {
   Send send_;
   Stage stage_ = Stage::Connecting;
   bool ended_ = false, was_connected_ = false, creator_ = false, onlooker_ = false;
+  bool refreshing_ = false;  // a list asked for by tick(), not by the person
   std::string token_, table_;
   std::vector<ServerMessage::Table> tables_;
   std::vector<ServerMessage::Character> characters_;

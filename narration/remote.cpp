@@ -13,6 +13,10 @@ std::string tables_text(int count) {
          "para crear otra.";
 }
 
+std::string new_table_text(const std::string& name) {
+  return "Nueva mesa: " + name + ".";
+}
+
 std::string table_entry(const std::string& name, int players, int onlookers, bool started) {
   const auto count = [](int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);

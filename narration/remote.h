@@ -13,6 +13,7 @@ inline constexpr const char* kConnectionLost =
 inline constexpr const char* kConnectionBack = "Conexión recuperada.";
 
 std::string tables_text(int count);
+std::string new_table_text(const std::string& name);
 std::string table_entry(const std::string& name, int players, int onlookers, bool started);
 inline constexpr const char* kTableNamePrompt = "Escriba el nombre de la mesa y pulse enter:";
 inline constexpr const char* kTableNameTitle = "Crear una mesa";

@@ -83,6 +83,39 @@ TEST(RemoteTable, FromTheListOfTablesToATableAndItsCharacters) {
   EXPECT_EQ(c.last_sent(), R"({"type":"start"})");
 }
 
+TEST(RemoteTable, WhileAtTheListATableThatComesIsSaidAndThePersonStaysWhereTheyWere) {
+  Client c;
+  c.table.tick();
+  EXPECT_TRUE(c.sent.empty()) << "not yet at the list";
+  c.table.opened();
+  c.table.received(R"({"type":"welcome","version":1,"token":"ab12","name":"Ana","resumed":false})");
+  c.table.received(R"({"type":"tables","tables":[]})");
+  EXPECT_EQ(c.log.last(), "No hay mesas. Pulse F2 para crear una.");
+  c.table.tick();
+  EXPECT_EQ(c.last_sent(), R"({"type":"list"})");
+  const std::size_t sent = c.sent.size();
+  c.table.tick();
+  EXPECT_EQ(c.sent.size(), sent) << "one list asked for at a time";
+  c.table.received(
+      R"({"type":"tables","tables":[{"name":"Mesa B","players":1,"onlookers":0,"started":false}]})");
+  EXPECT_EQ(c.log.last(), "Nueva mesa: Mesa B.");
+  c.table.tick();
+  const std::size_t said = c.log.entries.size();
+  c.table.received(
+      R"({"type":"tables","tables":[{"name":"Mesa A","players":2,"onlookers":0,"started":false},)"
+      R"({"name":"Mesa B","players":2,"onlookers":0,"started":false}]})");
+  EXPECT_EQ(c.log.entries.size(), said + 1) << "the new table alone";
+  EXPECT_EQ(c.log.entries.back().wait, Wait::Before) << "after what is being said";
+  c.key(keys::kEnter);
+  EXPECT_EQ(c.last_sent(), R"({"as":"player","table":"Mesa B","type":"join"})")
+      << "still on the table the person was at";
+  c.table.received(R"({"type":"joined","table":"Mesa B","as":"player","creator":false,)"
+                   R"("started":false})");
+  const std::size_t at_table = c.sent.size();
+  c.table.tick();
+  EXPECT_EQ(c.sent.size(), at_table) << "at a table the list is not asked for";
+}
+
 TEST(RemoteTable, InTheGameKeysGoToTheServerButThosePeopleKeepToThemselves) {
   Client c({"localhost:4747", "Ana", "Mesa A", false});
   c.table.opened();
