@@ -62,3 +62,6 @@ file(RELATIVE_PATH FORTUNA_WEB_FROM_BINDIR /prefix/${FORTUNA_INSTALL_BINDIR}
 set_property(SOURCE server/web_files.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              FORTUNA_WEB_FROM_BINDIR="${FORTUNA_WEB_FROM_BINDIR}")
 install(FILES ${packaging}/copyright ${staged}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# lintian takes the page's index.html for a manual.
+install(FILES ${packaging}/lintian-overrides RENAME fortuna
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides)
