@@ -22,6 +22,7 @@ struct Box {
   std::string bytes;  // read and not yet given to readline
   const std::string* initial = nullptr;
   const std::function<void(const std::string&)>* echo = nullptr;
+  bool shown = true;
   bool done = false;
   LineEdit result;
 };
@@ -95,6 +96,15 @@ int say_whole_line(int, int) {
   return 0;
 }
 
+// readline would set its own mode from the one it finds and put that one back, and so needs the
+// cooked terminal to start from: keys typed while the box opens or closes would meet it, echoed
+// before the prompt, Enter read as Control+J, Control+U taken by the terminal. Key mode already
+// gives readline each byte unechoed, so the terminal stays in it.
+void keep_key_mode(int) {
+  rl_tty_set_echoing(open_box->shown ? 1 : 0);
+}
+void leave_key_mode() {}
+
 void configure_readline() {
   static bool configured = false;
   if (configured) return;
@@ -108,6 +118,8 @@ void configure_readline() {
   rl_getc_function = next_byte;
   rl_input_available_hook = bytes_waiting;
   rl_startup_hook = fill_in_initial;
+  rl_prep_term_function = keep_key_mode;
+  rl_deprep_term_function = leave_key_mode;
   rl_initialize();
   // Nothing but the line itself on the screen: no meta mode, no paste brackets.
   rl_variable_bind("enable-meta-key", "off");
@@ -172,12 +184,14 @@ std::string edit_echo(std::string_view before, std::size_t before_point, std::st
 }
 
 LineEdit edit_line(TerminalInput& input, const std::string& prompt, const std::string& initial,
-                   std::string& typed_ahead, const std::function<void(const std::string&)>& echo) {
+                   std::string& typed_ahead, bool shown,
+                   const std::function<void(const std::string&)>& echo) {
   Box box;
   box.input = &input;
   box.bytes = std::move(typed_ahead);
   box.initial = &initial;
   box.echo = &echo;
+  box.shown = shown;
   open_box = &box;
   configure_readline();
   rl_instream = stdin;

@@ -24,9 +24,10 @@ std::string edit_echo(std::string_view before, std::size_t before_point, std::st
                       std::size_t after_point);
 
 // Reads the line from input after typed_ahead (bytes already read and not yet used), and
-// leaves in typed_ahead whatever came after the line. echo, when given, hears each change.
+// leaves in typed_ahead whatever came after the line. The terminal stays in key mode throughout;
+// shown says whether the line is drawn as it is edited. echo, when given, hears each change.
 LineEdit edit_line(TerminalInput& input, const std::string& prompt, const std::string& initial,
-                   std::string& typed_ahead,
+                   std::string& typed_ahead, bool shown,
                    const std::function<void(const std::string&)>& echo = {});
 
 }  // namespace fortuna

@@ -52,9 +52,8 @@ class TerminalPlatform final : public Platform {
   std::string input_box(const std::string& prompt, const std::string&,
                         const std::string& default_text) override {
     std::string typed_ahead = decoder_.take_unread();
-    session_.edit_lines(true);
-    LineEdit edit = edit_line(input_, prompt + " ", default_text, typed_ahead, echo_);
-    session_.edit_lines(false);
+    LineEdit edit =
+        edit_line(input_, prompt + " ", default_text, typed_ahead, session_.echoes(), echo_);
     decoder_.feed(typed_ahead);
     switch (edit.outcome) {
       case LineEdit::Outcome::Accepted:

@@ -41,18 +41,13 @@ TerminalCheck check_terminal(bool input_is_terminal, const std::string& term, in
   return {true, ""};
 }
 
-termios line_mode(const termios& found) {
+termios key_mode(const termios& found) {
   termios mode = found;
   // Control+\ and Control+Z would leave the terminal in a program's mode behind a dump or a
   // stopped program; Control+C stays an interrupt.
   mode.c_lflag |= ISIG;
   mode.c_cc[VQUIT] = _POSIX_VDISABLE;
   mode.c_cc[VSUSP] = _POSIX_VDISABLE;
-  return mode;
-}
-
-termios key_mode(const termios& found) {
-  termios mode = line_mode(found);
   mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP | INPCK | PARMRK);
   mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
   mode.c_cc[VMIN] = 1;
@@ -79,12 +74,6 @@ bool TerminalSession::open(const std::string& term, std::string& error) {
   extended_keys_ = speaks_extended_keys(term);
   if (extended_keys_) write_to_terminal(kAskExtendedKeys);
   return true;
-}
-
-void TerminalSession::edit_lines(bool editing) {
-  if (!saved_) return;
-  const termios mode = editing ? line_mode(*saved_) : key_mode(*saved_);
-  tcsetattr(STDIN_FILENO, TCSANOW, &mode);
 }
 
 void TerminalSession::restore() {

@@ -18,11 +18,9 @@ struct TerminalCheck {
 // term is the TERM variable (empty when unset); columns 0 when unknown.
 TerminalCheck check_terminal(bool input_is_terminal, const std::string& term, int columns);
 
-// The terminal settings for reading keys, derived from the ones found.
+// The terminal settings for reading keys, derived from the ones found; the rename box reads its
+// line in them too.
 termios key_mode(const termios& found);
-// The settings while a line is edited: the ones found, which a line editor adapts (it echoes
-// only where the terminal echoes), less the keys that would stop or dump the program.
-termios line_mode(const termios& found);
 
 class TerminalSession {
  public:
@@ -33,8 +31,8 @@ class TerminalSession {
 
   // Puts standard input's terminal in key mode; false with a one-line reason when it cannot.
   bool open(const std::string& term, std::string& error);
-  // Switches between reading keys and editing a line.
-  void edit_lines(bool editing);
+  // Whether the terminal echoed as it was found: the rename box shows its line only then.
+  bool echoes() const { return saved_ && (saved_->c_lflag & ECHO) != 0; }
   // Gives the terminal back; safe to call more than once.
   void restore();
 

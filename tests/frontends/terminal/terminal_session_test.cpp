@@ -18,15 +18,13 @@ TEST(TerminalSession, KeyModeReadsEachKeyUnechoedAndKeepsControlCAndLineEndings)
   cooked.c_cc[VSUSP] = 26;
   // The terminal tests see keys arrive one by one, unechoed, lines printed at the margin, the
   // rename box echoed and Control+C; what they cannot press is checked here.
-  const termios keys = key_mode(cooked), line = line_mode(cooked);
+  const termios keys = key_mode(cooked);
   EXPECT_EQ(keys.c_iflag & (ICRNL | IXON), 0u);  // Enter stays \r; Control+S is a key
   EXPECT_EQ(keys.c_lflag & (ICANON | ECHO), 0u);
   EXPECT_EQ(keys.c_cc[VMIN], 1);
   EXPECT_EQ(keys.c_cc[VTIME], 0);
-  for (const termios& mode : {keys, line}) {
-    EXPECT_EQ(mode.c_cc[VQUIT], _POSIX_VDISABLE);
-    EXPECT_EQ(mode.c_cc[VSUSP], _POSIX_VDISABLE);
-  }
+  EXPECT_EQ(keys.c_cc[VQUIT], _POSIX_VDISABLE);
+  EXPECT_EQ(keys.c_cc[VSUSP], _POSIX_VDISABLE);
 }
 
 TEST(TerminalSession, AnUnusableTerminalIsNamedInOneLine) {

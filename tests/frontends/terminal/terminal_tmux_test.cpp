@@ -34,7 +34,6 @@ class Tmux {
   Tmux() : dir_(scratch_dir()) {
     std::ofstream(dir_ / "tmux.conf") << "set -g default-terminal tmux-256color\n"
                                          "set -s extended-keys on\n"
-                                         "set -g remain-on-exit on\n"
                                          "set -g history-limit 20000\n";
   }
   ~Tmux() { tmux("kill-server"); }
@@ -42,13 +41,16 @@ class Tmux {
   // Runs the program in a shell that notes the terminal's settings before and
   // after, and its exit status; no display, so the terminal front end is the default.
   void start(int width = 100, const std::string& term = "") {
-    // bash, not sh: Control+C must leave the shell standing to note the settings after.
+    // bash, not sh: Control+C must leave the shell standing to note the settings after. The
+    // shell then prints the end mark and stays: a pane whose shell ended may be closed before
+    // tmux has read all it printed.
     const std::string inner =
         "trap : INT; stty -g > before; sh -c 'echo $$ > pid; exec \"$@\"' sh "
         "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER INPUTRC=/dev/null " +
         (term.empty() ? std::string() : "TERM=" + term + " ") + shell_quote(FORTUNA_BINARY) +
         " --no-settings --clock 10:20:30 --transcript transcript.jsonl"
-        "; echo $? > status.tmp; stty -g > after; mv status.tmp status";
+        "; echo $? > status.tmp; stty -g > after; mv status.tmp status; printf '\\n%s\\n' " +
+        std::string(kEndMark) + "; exec sleep 600";
     tmux("new-session -d -s game -x " + std::to_string(width) + " -y 30 -c " +
          shell_quote(dir_.string()) + " " + shell_quote("bash -c " + shell_quote(inner)));
   }
@@ -72,21 +74,28 @@ class Tmux {
     eventually([&] { return std::istringstream(read_file(file("pid"))) >> pid && pid > 0; });
     return pid;
   }
-  // Everything the pane printed, wrapped lines joined; tmux's own "Pane is dead" left out. tmux
-  // reads the program's output on its own time: the same screen twice in a row is all of it.
+  // Whether the screen shows this text within a few seconds.
+  bool shows(const std::string& text) const {
+    return eventually([&] { return capture().find(text) != std::string::npos; }, 10s);
+  }
+  // Everything the program printed, wrapped lines joined. tmux reads it on its own time; the
+  // shell's end mark comes after the last of it.
   std::vector<std::string> printed() const {
-    std::string screen = tmux("capture-pane -p -J -S - -E - -t game"), before;
-    for (int i = 0; i < 50 && screen != before; ++i) {
-      std::this_thread::sleep_for(20ms);
-      before = std::exchange(screen, tmux("capture-pane -p -J -S - -E - -t game"));
-    }
-    auto lines = lines_of(screen);
-    std::erase_if(lines, [](const std::string& l) { return l.starts_with("Pane is dead"); });
+    std::vector<std::string> lines;
+    eventually(
+        [&] {
+          lines = lines_of(capture());
+          return std::erase(lines, kEndMark) > 0;
+        },
+        10s);
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
   }
 
  private:
+  static constexpr const char* kEndMark = "--end-of-run--";
+
+  std::string capture() const { return tmux("capture-pane -p -J -S - -E - -t game"); }
   // Runs tmux on this server; what it printed.
   std::string tmux(const std::string& arguments) const {
     const auto out = shell_quote(file("tmux.out"));
@@ -100,13 +109,17 @@ class Tmux {
   std::filesystem::path dir_;
 };
 
+// readline's prompt: the spoken texts are lower-cased.
+const std::string kBoxPrompt = "Escriba el nombre del personaje y pulse enter: ";
+
 }  // namespace
 
 TEST(TerminalInTmux, TheSameKeysGiveTheHeadlessTranscriptAndItsLines) {
   Tmux tmux;
   tmux.start();
   ASSERT_TRUE(tmux.wait_for_events(1)) << "no greeting";
-  // Sent without pauses: the name typed after F2 reaches the box however the reads fall.
+  // Sent without pauses: the name typed after F2 reaches the box however the reads fall, and
+  // the keys after Enter the game, even while the box opens or closes.
   tmux.keys("Right Space F2 C-u");
   tmux.keys("-l 'Doña Ñandú'");
   tmux.keys("Enter S-F7 M-F7 F8 F10 Tab M-1 Enter Space 1 Space M-2 C-1 h p c F5 F6 Escape");
@@ -123,11 +136,10 @@ TEST(TerminalInTmux, TheSameKeysGiveTheHeadlessTranscriptAndItsLines) {
 
   // One line a text; the rename box's line is the only other.
   auto printed = tmux.printed();
-  const std::string box = "Escriba el nombre del personaje y pulse enter: ";
   ASSERT_EQ(std::count_if(printed.begin(), printed.end(),
-                          [&](const auto& l) { return l.starts_with(box); }),
+                          [&](const auto& l) { return l.starts_with(kBoxPrompt); }),
             1);
-  std::erase_if(printed, [&](const std::string& l) { return l.starts_with(box); });
+  std::erase_if(printed, [&](const std::string& l) { return l.starts_with(kBoxPrompt); });
   EXPECT_EQ(printed, lines_of(headless.out));
 }
 
@@ -173,6 +185,7 @@ TEST(TerminalInTmux, EveryEndGivesTheTerminalBackWithItsStatus) {
       const std::size_t before = tmux.events().size();
       tmux.keys(c.keys);
       ASSERT_TRUE(tmux.wait_for_events(before + 2));
+      if (std::string_view(c.keys) == "F2") ASSERT_TRUE(tmux.shows(kBoxPrompt));
       std::this_thread::sleep_for(50ms);
       if (c.signal == SIGINT)
         tmux.keys("C-c");                                   // the terminal itself sends it
