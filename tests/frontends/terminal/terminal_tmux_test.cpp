@@ -185,7 +185,9 @@ TEST(TerminalInTmux, EveryEndGivesTheTerminalBackWithItsStatus) {
       const std::size_t before = tmux.events().size();
       tmux.keys(c.keys);
       ASSERT_TRUE(tmux.wait_for_events(before + 2));
-      if (std::string_view(c.keys) == "F2") ASSERT_TRUE(tmux.shows(kBoxPrompt));
+      if (std::string_view(c.keys) == "F2") {
+        ASSERT_TRUE(tmux.shows(kBoxPrompt));
+      }
       std::this_thread::sleep_for(50ms);
       if (c.signal == SIGINT)
         tmux.keys("C-c");                                   // the terminal itself sends it
