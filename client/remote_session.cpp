@@ -6,7 +6,7 @@
 #include <optional>
 #include <thread>
 
-#include "client/connection.h"
+#include "client/server_link.h"
 #include "data/translate.h"
 #include "run/failure.h"
 #include "run/inbox.h"
@@ -41,7 +41,7 @@ class RemoteSession final : public Session {
     // Whatever the connection reports is the table's to hear, on the front end's thread.
     connection_.emplace(
         server_.host, server_.port,
-        Connection::Callbacks{
+        ServerLink::Callbacks{
             [this] { inbox_.post([this] { table_.opened(); }); },
             [this](std::string text) {
               inbox_.post([this, text = std::move(text)] { table_.received(text); });
@@ -68,7 +68,7 @@ class RemoteSession final : public Session {
   ServerAddress server_;
   RemoteTable table_;
   // Last: gone, with their threads, before what they reach.
-  std::optional<Connection> connection_;
+  std::optional<ServerLink> connection_;
   std::jthread ticks_;
 };
 

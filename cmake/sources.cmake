@@ -18,7 +18,7 @@ set(RUN_SOURCES run/checked_file.cpp run/inbox.cpp run/key_names.cpp run/key_scr
 set(FRONTEND_SOURCES frontends/frontend_table.cpp frontends/headless/headless_frontend.cpp
   frontends/win32/win32_keys.cpp)
 # The client of a table server: the protocol, the connection, the table as its person plays it.
-set(CLIENT_SOURCES client/protocol.cpp client/connection.cpp client/remote_table.cpp
+set(CLIENT_SOURCES client/protocol.cpp client/server_link.cpp client/remote_table.cpp
   client/remote_session.cpp)
 file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS tools/*/*.cpp)
 set(APP_SOURCES app/command_line.cpp app/cli_language.cpp app/connect_command.cpp

@@ -56,6 +56,14 @@ done < <(ctags --fields=+ne --c++-kinds=f -o - $sources |
   awk -F'\t' '{ l = e = 0; for (i = 4; i <= NF; i++) { if ($i ~ /^line:/) l = substr($i, 6); if ($i ~ /^end:/) e = substr($i, 5) }
                 if (e) printf "%s\t%s\t%d\n", $1, $2, e - l + 1 }')
 
+# One binary holds every layer: two headers' classes of one name would be one class to the
+# linker, each file with its own idea of it.
+while read -r name files; do
+  breach "class $name is declared in more than one header:$files"
+done < <(git ls-files -- "${layers[@]/%//}" | grep -E '\.h$' | xargs grep -HE '^(class|struct) [A-Za-z_]+[^;]*$' |
+  sed -E 's/^([^:]+):(class|struct) ([A-Za-z_]+).*/\3 \1/' | sort |
+  awk '{ n[$1]++; f[$1] = f[$1] " " $2 } END { for (k in n) if (n[k] > 1) print k, f[k] }')
+
 if ((breaches > 0)); then
   echo "check-shape: $breaches breach(es)"
   exit 1

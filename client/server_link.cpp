@@ -1,4 +1,4 @@
-#include "client/connection.h"
+#include "client/server_link.h"
 
 #include <boost/asio/connect.hpp>
 #include <boost/asio/io_context.hpp>
@@ -25,7 +25,7 @@ constexpr std::chrono::milliseconds kFirstRetry{300}, kLastRetry{5000};
 constexpr std::size_t kLargestMessage = 1 << 20;
 }  // namespace
 
-struct Connection::Link : std::enable_shared_from_this<Link> {
+struct ServerLink::Link : std::enable_shared_from_this<Link> {
   Link(std::string host, std::string port, Callbacks callbacks)
       : host(std::move(host)), port(std::move(port)), callbacks(std::move(callbacks)) {}
 
@@ -112,18 +112,18 @@ struct Connection::Link : std::enable_shared_from_this<Link> {
   std::thread thread;
 };
 
-Connection::Connection(std::string host, std::string port, Callbacks callbacks)
+ServerLink::ServerLink(std::string host, std::string port, Callbacks callbacks)
     : link_(std::make_shared<Link>(std::move(host), std::move(port), std::move(callbacks))) {
   link_->connect();
   link_->thread = std::thread([link = link_] { link->io.run(); });
 }
 
-Connection::~Connection() {
+ServerLink::~ServerLink() {
   asio::post(link_->io, [link = link_] { link->stop(); });
   link_->thread.join();
 }
 
-void Connection::send(std::string text) {
+void ServerLink::send(std::string text) {
   asio::post(link_->io, [link = link_, text = std::move(text)]() mutable {
     if (!link->open) return;
     link->outbox.push_back(std::move(text));

@@ -1,6 +1,6 @@
 // A WebSocket to the table server on a thread of its own, which comes back by itself after a
 // drop. Each message that arrives, and each time the link opens or drops, reaches the callbacks
-// on that thread, for their owner to post to its loop. Beast stays inside connection.cpp.
+// on that thread, for their owner to post to its loop. Beast stays inside server_link.cpp.
 #pragma once
 
 #include <functional>
@@ -9,7 +9,7 @@
 
 namespace fortuna {
 
-class Connection {
+class ServerLink {
  public:
   struct Callbacks {
     std::function<void()> opened;                            // connected, again after a drop
@@ -18,10 +18,10 @@ class Connection {
   };
 
   // Starts connecting at once; host and port as the command line gave them.
-  Connection(std::string host, std::string port, Callbacks callbacks);
-  ~Connection();
-  Connection(const Connection&) = delete;
-  Connection& operator=(const Connection&) = delete;
+  ServerLink(std::string host, std::string port, Callbacks callbacks);
+  ~ServerLink();
+  ServerLink(const ServerLink&) = delete;
+  ServerLink& operator=(const ServerLink&) = delete;
 
   // From any thread; sent in order once connected, dropped while the link is down.
   void send(std::string text);
