@@ -50,12 +50,12 @@ ParsedLine parse_script_line(std::string_view raw, int number) {
   // An answer keeps its text exactly, blanks included; the game repairs what is not UTF-8.
   constexpr std::string_view kText = "text: ";
   if (raw.substr(0, kText.size()) == kText) {
-    ScriptLine line{ScriptLine::Kind::Text, {}, std::string(raw.substr(kText.size())), number};
+    ScriptLine line{ScriptLine::Kind::Text, {}, std::string(raw.substr(kText.size())), number, {}};
     return {line, {}};
   }
   std::string_view text = trim(raw);
   if (text.empty() || text.front() == '#') return {};
-  if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number}, {}};
+  if (text == "cancel") return {ScriptLine{ScriptLine::Kind::Cancel, {}, {}, number, {}}, {}};
   std::optional<CharacterId> seat;
   if (const auto colon = text.find(':'); colon != std::string_view::npos && colon <= 2) {
     const std::string_view number_text = text.substr(0, colon);

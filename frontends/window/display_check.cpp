@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <cstring>
 
@@ -15,53 +16,86 @@ namespace fortuna {
 
 namespace {
 
-// Display N listens on the local socket /tmp/.X11-unix/XN (Linux also binds it in the abstract
-// namespace) and on TCP port 6000 + N. A connection still pending after this long is left for
-// SDL to judge.
-constexpr int kFirstPort = 6000, kConnectMilliseconds = 300;
+using Clock = std::chrono::steady_clock;
 
-// False only when the connection is refused.
-bool connects(int family, const sockaddr* address, socklen_t length) {
-  const int fd = socket(family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return true;
-  bool answered = connect(fd, address, length) == 0 || errno == EINPROGRESS;
-  pollfd waiting{fd, POLLOUT, 0};
-  if (answered && errno == EINPROGRESS && poll(&waiting, 1, kConnectMilliseconds) == 1) {
-    int error = 0;
-    socklen_t size = sizeof error;
-    answered = getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+// Display N listens on the local socket /tmp/.X11-unix/XN (Linux also binds it in the abstract
+// namespace) and on TCP port 6000 + N. A server answers a client's greeting in microseconds
+// here and in milliseconds across a network; one that has not in this long is not coming back.
+constexpr int kFirstPort = 6000;
+constexpr auto kAnswerTime = std::chrono::seconds(3);
+
+// A client's first twelve bytes, least significant byte first: protocol 11.0, no
+// authorisation. Any server answers them, if only to say the authorisation is missing.
+constexpr unsigned char kGreeting[12] = {'l', 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Waits for events on fd until the deadline; false on a timeout or an error.
+bool wait_for(int fd, short events, Clock::time_point deadline) {
+  while (true) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    pollfd waiting{fd, events, 0};
+    const int ready = poll(&waiting, 1, static_cast<int>(left));
+    if (ready > 0) return true;
+    if (ready < 0 && errno != EINTR) return false;
   }
-  close(fd);
-  return answered;
 }
 
-bool local_display_answers(const std::string& number) {
+DisplayReply greet_on(int fd, const sockaddr* address, socklen_t length) {
+  const auto deadline = Clock::now() + kAnswerTime;
+  if (connect(fd, address, length) != 0) {
+    if (errno != EINPROGRESS) return DisplayReply::Refuses;
+    if (!wait_for(fd, POLLOUT, deadline)) return DisplayReply::Silent;
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0)
+      return DisplayReply::Refuses;
+  }
+  if (send(fd, kGreeting, sizeof kGreeting, MSG_NOSIGNAL) != sizeof kGreeting)
+    return DisplayReply::Refuses;
+  unsigned char answer = 0;
+  if (!wait_for(fd, POLLIN, deadline)) return DisplayReply::Silent;
+  // Closed without a word: a forwarding whose far end is gone.
+  return recv(fd, &answer, 1, 0) == 1 ? DisplayReply::Answers : DisplayReply::Refuses;
+}
+
+DisplayReply greet(int family, const sockaddr* address, socklen_t length) {
+  const int fd = socket(family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return DisplayReply::Answers;  // out of descriptors: SDL will say so
+  const DisplayReply reply = greet_on(fd, address, length);
+  close(fd);
+  return reply;
+}
+
+DisplayReply local_display(const std::string& number) {
   const std::string path = "/tmp/.X11-unix/X" + number;
-  for (const std::size_t at : {1, 0}) {  // abstract first, then the file
+  DisplayReply reply = DisplayReply::Refuses;
+  for (const std::size_t at : {1, 0}) {  // abstract first, then the file, as clients try them
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path + at, path.data(), path.size());
     const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + at + path.size());
-    if (connects(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length)) return true;
+    reply = greet(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length);
+    if (reply != DisplayReply::Refuses) return reply;
   }
-  return false;
+  return reply;
 }
 
-bool remote_display_answers(const std::string& host, const std::string& number) {
+DisplayReply remote_display(const std::string& host, const std::string& number) {
   addrinfo hints{}, *found = nullptr;
   hints.ai_socktype = SOCK_STREAM;
   const std::string port = std::to_string(kFirstPort + std::stoi(number));
-  if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return true;
-  bool answered = false;
-  for (const addrinfo* at = found; at && !answered; at = at->ai_next)
-    answered = connects(at->ai_family, at->ai_addr, at->ai_addrlen);
+  if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return DisplayReply::Answers;
+  DisplayReply reply = DisplayReply::Refuses;
+  for (const addrinfo* at = found; at && reply == DisplayReply::Refuses; at = at->ai_next)
+    reply = greet(at->ai_family, at->ai_addr, at->ai_addrlen);
   freeaddrinfo(found);
-  return answered;
+  return reply;
 }
 
 }  // namespace
 
-bool display_answers(const std::string& display) {
+DisplayReply check_display(const std::string& display) {
   const auto colon = display.rfind(':');
   const std::string host = display.substr(0, colon == std::string::npos ? 0 : colon);
   std::string number = colon == std::string::npos ? "" : display.substr(colon + 1);
@@ -69,9 +103,8 @@ bool display_answers(const std::string& display) {
   // Other names (a launchd path, a Wayland socket) are SDL's to judge.
   if (number.empty() || number.size() > 4 || host.starts_with("/") ||
       number.find_first_not_of("0123456789") != std::string::npos)
-    return true;
-  return host.empty() || host == "unix" ? local_display_answers(number)
-                                        : remote_display_answers(host, number);
+    return DisplayReply::Answers;
+  return host.empty() || host == "unix" ? local_display(number) : remote_display(host, number);
 }
 
 }  // namespace fortuna

@@ -149,9 +149,16 @@ CreatedFrontend create_window_frontend(const Options&, InterruptSource& interrup
   if (!set_in_environment("SDL_VIDEODRIVER") && !set_in_environment("DISPLAY") &&
       !set_in_environment("WAYLAND_DISPLAY"))
     return no_display(translate("neither DISPLAY nor WAYLAND_DISPLAY is set"));
-  if (!set_in_environment("SDL_VIDEODRIVER") && set_in_environment("DISPLAY") &&
-      !display_answers(std::getenv("DISPLAY")))
-    return no_display(translate("the display cannot be reached"));
+  if (!set_in_environment("SDL_VIDEODRIVER") && set_in_environment("DISPLAY")) {
+    switch (check_display(std::getenv("DISPLAY"))) {
+      case DisplayReply::Answers:
+        break;
+      case DisplayReply::Refuses:
+        return no_display(translate("the display cannot be reached"));
+      case DisplayReply::Silent:
+        return no_display(translate("the display does not answer"));
+    }
+  }
   return std::make_unique<WindowFrontend>(interrupts);
 }
 

@@ -3,8 +3,12 @@
 // and nothing said.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <thread>
 
@@ -101,6 +105,30 @@ TEST(CommandLine, EachRunEndsWithItsStatusAndSaysWhyInOneLine) {
       EXPECT_EQ(run.err, "") << c.command;
     }
   }
+}
+
+// A display that takes the connection and never says a word (a hung X server) would hold SDL,
+// and Control+C with it: the window is refused at once instead.
+TEST(CommandLine, ADisplayThatNeverAnswersIsRefusedInOneLineRatherThanWaitedFor) {
+  const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(listener, 0);
+  int number = 900;
+  for (; number < 1000; ++number) {  // the first display number nothing holds
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+    std::memcpy(address.sun_path + 1, path.data(), path.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size());
+    if (bind(listener, reinterpret_cast<const sockaddr*>(&address), length) == 0) break;
+  }
+  ASSERT_LT(number, 1000);
+  ASSERT_EQ(listen(listener, 4), 0);
+  const Shell run =
+      shell("DISPLAY=:" + std::to_string(number) + " timeout 20 {} --frontend window");
+  close(listener);
+  EXPECT_EQ(run.status, 2) << run.err;
+  EXPECT_NE(run.err.find("display does not answer"), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 }
 
 TEST(CommandLine, TheTranscriptStaysJsonWhateverElseTakesStandardOutput) {

@@ -76,11 +76,12 @@ TEST(Seats, NoHandNorChosenTargetReachesTheTableOrAnotherSeatBeforeTheNight) {
           const Character& hand = t.game().at(owner);
           for (CardId id : hand.hand) {
             if (id == kNoCard) continue;
-            for (CardNames names : {CardNames::Long, CardNames::Short})
-              if (std::find(own.begin(), own.end(), card_name(id, names)) == own.end())
-                ASSERT_EQ(text.find(card_name(id, names)), std::string::npos)
-                    << "seed " << seed << ": seat " << owner + 1 << "'s card heard by others in \""
-                    << text << "\"";
+            for (CardNames names : {CardNames::Long, CardNames::Short}) {
+              if (std::find(own.begin(), own.end(), card_name(id, names)) != own.end()) continue;
+              ASSERT_EQ(text.find(card_name(id, names)), std::string::npos)
+                  << "seed " << seed << ": seat " << owner + 1 << "'s card heard by others in \""
+                  << text << "\"";
+            }
           }
         }
       }
