@@ -372,6 +372,12 @@ void EspeakEngine::carry_out(const Command& command) {
         list_here();
         if (!voices_.empty()) espeak_SetVoiceByName(voices_.front().identifier.c_str());
       }
+      {
+        const espeak_VOICE* voice = espeak_GetCurrentVoice();
+        std::lock_guard lock(work_mutex_);
+        voice_name_ = voice && voice->name ? voice->name : "";
+        ++voices_loaded_;
+      }
       break;
     case Command::Kind::kList:
       list_here();
@@ -421,10 +427,22 @@ void EspeakEngine::select_voice(int index) {
   use_voice(voices_[static_cast<std::size_t>(index)].identifier);
 }
 
+std::string EspeakEngine::voice_name() {
+  std::unique_lock lock(work_mutex_);
+  work_changed_.wait(lock, [&] { return voices_loaded_ == voices_asked_ || stopping_; });
+  return voice_name_;
+}
+
 void EspeakEngine::use_voice(const std::string& identifier) {
   // Loading a voice reads its dictionary: not again for the voice already in use.
   if (identifier != current_voice_) {
-    if (!identifier.empty()) post({Command::Kind::kVoice, identifier});
+    if (!identifier.empty()) {
+      {
+        std::lock_guard lock(work_mutex_);
+        ++voices_asked_;
+      }
+      post({Command::Kind::kVoice, identifier});
+    }
     current_voice_ = identifier;
   }
   set_rate(rate_);

@@ -52,6 +52,9 @@ class EspeakEngine final : public SpeechEngine {
   void set_sample_listener(SampleListener listener);
   // The espeak-ng identifier of the current voice.
   const std::string& voice_identifier() const { return current_voice_; }
+  // The name of the voice in use, once the voice asked for last is loaded; empty when espeak-ng
+  // has none. Cheaper than listing them all, which would hold the first word back.
+  std::string voice_name();
 
  private:
   struct Voice {
@@ -86,6 +89,8 @@ class EspeakEngine final : public SpeechEngine {
   int device_buffer_ms_ = 0;   // what the device has taken from the queue may still sound
   std::vector<Voice> voices_;  // once listed_
   bool listed_ = false;        // under work_mutex_
+  std::string voice_name_;     // under work_mutex_, once a voice was asked for
+  std::size_t voices_asked_ = 0, voices_loaded_ = 0;  // under work_mutex_
   std::string current_voice_;
   int rate_ = 0;
   std::mutex work_mutex_;

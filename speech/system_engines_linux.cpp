@@ -22,13 +22,13 @@ EngineAttempt open_espeak() {
   EngineAttempt attempt;
   auto engine = EspeakEngine::open(attempt.error);
   if (!engine) return attempt;
-  const auto voices = engine->list_voices();
-  if (voices.empty()) {
+  const std::string voice = engine->voice_name();
+  if (voice.empty()) {
     attempt.error = "No hay voces avanzadas (SAPI5) instaladas";
     return attempt;
   }
   attempt.startup_line =
-      format_message(translate("speaking through espeak-ng, voice %s"), voices.front().c_str());
+      format_message(translate("speaking through espeak-ng, voice %s"), voice.c_str());
   attempt.opened = {std::move(engine), nullptr, "espeak-ng"};
   return attempt;
 }
