@@ -44,9 +44,13 @@ class WindowFrontEnd : public ::testing::Test {
     transcript_ = scratch_dir() / "transcript.jsonl";
     args.insert(args.begin(), {FORTUNA_BINARY, "--frontend", "window", "--no-settings",
                                "--transcript", transcript_.string()});
-    // The fonts through fontconfig, as where the data folders do not hold them.
+    // The fonts through fontconfig, as where the data folders do not hold them. No session bus
+    // for SDL to ask D-Bus to start: its autolaunch forks a helper, and under AddressSanitizer
+    // the child can deadlock on the allocator's lock before it runs anything, holding the
+    // window's start for ever.
     environment.insert(environment.end(),
                        {"DISPLAY=" + display_, "WAYLAND_DISPLAY", "XDG_DATA_DIRS=/nonexistent",
+                        "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/fortuna/bus",
                         "SDL_AUDIODRIVER=dummy", without_leak_checks()});
     game_.emplace(args, environment);
     // By class: name searches depend on the locale.
