@@ -20,9 +20,10 @@ using Clock = std::chrono::steady_clock;
 
 // Display N listens on the local socket /tmp/.X11-unix/XN (Linux also binds it in the abstract
 // namespace) and on TCP port 6000 + N. A server answers a client's greeting in microseconds
-// here and in milliseconds across a network; one that has not in this long is not coming back.
+// here and in milliseconds across a network, or in a second or two where the desktop starts its
+// X server for the first client (Xwayland); one that has not in this long is not coming back.
 constexpr int kFirstPort = 6000;
-constexpr auto kAnswerTime = std::chrono::seconds(3);
+constexpr auto kAnswerTime = std::chrono::seconds(5);
 
 // A client's first twelve bytes, least significant byte first: protocol 11.0, no
 // authorisation. Any server answers them, if only to say the authorisation is missing.
